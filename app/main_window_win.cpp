@@ -1,0 +1,190 @@
+#include "app/main_window_win.h"
+
+#include "board/media_win.h"
+#include "board/question_board_win.h"
+#include "content/quiz_data_win.h"
+#include "header/header_panel_win.h"
+#include "header/save_answers_win.h"
+#include "resource.h"
+
+HWND g_headerPanel = nullptr;
+HWND g_questionBoard = nullptr;
+HBRUSH g_mainBrush = nullptr;
+
+namespace {
+
+constexpr int HEADER_BAND_HEIGHT = 49;
+constexpr int VERSION_LABEL_CREATED_X = 725;
+
+void MoveIfPresent(HWND window, int x, int y, int width, int height, UINT flags)
+{
+    if (window)
+        SetWindowPos(window, nullptr, x, y, width, height, flags);
+}
+
+LRESULT OnMainCreate(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    // Created outside the window; the first WM_SIZE moves it into the bottom-right corner.
+    CreateLabel(window, VERSION_LABEL_TEXT, VERSION_LABEL_CREATED_X, client.bottom - 16, 130, 15, IDC_VERSION_LABEL);
+    HICON icon = LoadIcon(nullptr, IDI_QUESTION);
+    SendMessage(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    return 0;
+}
+
+LRESULT OnMainSize(HWND window, WPARAM sizeType)
+{
+    if (sizeType == SIZE_MINIMIZED)
+        return 0;
+    RECT client;
+    GetClientRect(window, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    MoveIfPresent(g_questionBoard, 5, 50, width - 11, height - 68, SWP_NOZORDER);
+    MoveIfPresent(g_headerPanel, 5, 2, width - 11, HEADER_BAND_HEIGHT, SWP_NOZORDER);
+    MoveIfPresent(GetDlgItem(window, IDC_VERSION_LABEL), width - 145, height - 16, 170, 15,
+                  SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    return 0;
+}
+
+LRESULT OnMainClose()
+{
+    SaveAnswers(g_questionBoard);
+    DeleteFileA("zelbo.mp3");
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnMainCtlColorStatic(HDC dc, HWND control)
+{
+    if (GetWindowLongPtr(control, GWL_ID) != IDC_VERSION_LABEL)
+        return 0;
+    SetTextColor(dc, RGB(0, 0, 0));
+    return reinterpret_cast<LRESULT>(g_mainBrush);
+}
+
+void CentreOnDesktop(HWND window)
+{
+    RECT desktop;
+    RECT own;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &own);
+    const int x = desktop.left + ((desktop.right - desktop.left) - (own.right - own.left)) / 2;
+    const int y = desktop.top + ((desktop.bottom - desktop.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+} // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnMainCreate(window);
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_SIZE:
+        return OnMainSize(window, wParam);
+    case WM_CLOSE:
+        return OnMainClose();
+    case WM_CTLCOLORSTATIC:
+        return OnMainCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_MOUSEWHEEL:
+        ForwardMouseWheel(g_questionBoard, wParam);
+        return 0;
+    default:
+        return DefWindowProc(window, message, wParam, lParam);
+    }
+}
+
+void CreateLabel(HWND parent, const char* text, int x, int y, int width, int height, int id)
+{
+    HWND label = CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandle(nullptr),
+                                 nullptr);
+    SendMessage(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+}
+
+void ForwardMouseWheel(HWND board, WPARAM wParam)
+{
+    const short delta = static_cast<short>(HIWORD(wParam));
+    if (delta == WHEEL_NOTCH)
+        PostMessage(board, WM_VSCROLL, SB_LINEUP, 0);
+    else if (delta == -WHEEL_NOTCH)
+        PostMessage(board, WM_VSCROLL, SB_LINEDOWN, 0);
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = LoadIcon(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    // System colour index 0 plus one: the window background takes the scroll-bar colour.
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
+    windowClass.lpszClassName = MAIN_WINDOW_CLASS;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND StartPlayer(HINSTANCE instance)
+{
+    g_mainBrush = CreateSolidBrush(MAIN_BRUSH_COLOUR);
+    g_quiz = new QuizData();
+    g_quiz->LoadContent();
+    MediaStartup();
+
+    HWND mainWindow = CreateWindowExA(0, MAIN_WINDOW_CLASS, g_quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, nullptr, nullptr,
+                                      instance, nullptr);
+    CentreOnDesktop(mainWindow);
+
+    g_headerPanel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_PANEL), mainWindow, HeaderPanelProc, 0);
+    ShowWindow(g_headerPanel, SW_SHOWNORMAL);
+    g_quiz->headerPanel = g_headerPanel;
+
+    g_questionBoard =
+        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_QUESTION_BOARD), mainWindow, QuestionBoardProc, 0);
+    ShowWindow(mainWindow, SW_SHOWNORMAL);
+    ShowWindow(g_questionBoard, SW_SHOWNORMAL);
+    return mainWindow;
+}
+
+int RunMessageLoop()
+{
+    MSG message;
+    while (GetMessage(&message, nullptr, 0, 0) > 0) {
+        // Only the board gets dialog keyboard handling: Tab never wanders into the header panel.
+        if (IsDialogMessage(g_questionBoard, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessage(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void ShutDownPlayer(HWND mainWindow)
+{
+    EndDialog(g_questionBoard, 0);
+    DestroyWindow(g_headerPanel);
+    MediaCleanup(mainWindow);
+    DeleteObject(g_mainBrush);
+    g_mainBrush = nullptr;
+    delete g_quiz;
+    g_quiz = nullptr;
+}
+
+int RunPlayer(HINSTANCE instance)
+{
+    if (!RegisterMainWindowClass(instance))
+        return 0;
+    HWND mainWindow = StartPlayer(instance);
+    const int exitCode = RunMessageLoop();
+    ShutDownPlayer(mainWindow);
+    return exitCode;
+}

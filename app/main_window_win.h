@@ -1,0 +1,38 @@
+// The program's one top-level window, its start-up and shut-down.
+#pragma once
+
+#include <windows.h>
+
+extern HWND g_headerPanel;
+extern HWND g_questionBoard;
+extern HBRUSH g_mainBrush;
+
+constexpr char MAIN_WINDOW_CLASS[] = "WindowsApp";
+constexpr char VERSION_LABEL_TEXT[] = "R\xE9" "alis\xE9 avec la version 2.1.2";
+constexpr int MAIN_WINDOW_WIDTH = 544;
+constexpr int MAIN_WINDOW_HEIGHT = 375;
+constexpr COLORREF MAIN_BRUSH_COLOUR = RGB(212, 208, 200);
+constexpr int WHEEL_NOTCH = 120;
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A "Static" child in the default GUI font.
+void CreateLabel(HWND parent, const char* text, int x, int y, int width, int height, int id);
+
+// Turns an exact wheel notch into one posted line step of the board; other deltas do nothing.
+void ForwardMouseWheel(HWND board, WPARAM wParam);
+
+// Start-up steps 2 to 11 (class already registered): record, content, media, windows. Returns the
+// main window.
+HWND StartPlayer(HINSTANCE instance);
+
+// Fetches and dispatches until WM_QUIT; returns its wParam.
+int RunMessageLoop();
+
+// Shut-down after the loop, in the order that releases the windows before what they use.
+void ShutDownPlayer(HWND mainWindow);
+
+bool RegisterMainWindowClass(HINSTANCE instance);
+
+// The whole program: what WinMain runs.
+int RunPlayer(HINSTANCE instance);

@@ -1,0 +1,45 @@
+#include "app/ui_seam_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+
+void PlatformMessageBox(const char* text, const char* caption)
+{
+    MessageBoxA(nullptr, text, caption, MB_OK);
+}
+
+void PlatformOpenWebPage(const char* address)
+{
+    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+MessageBoxHandler g_messageBoxHandler = PlatformMessageBox;
+WebPageOpener g_webPageOpener = PlatformOpenWebPage;
+
+} // namespace
+
+void ShowUserMessage(const char* text, const char* caption)
+{
+    g_messageBoxHandler(text, caption);
+}
+
+void OpenWebPage(const char* address)
+{
+    g_webPageOpener(address);
+}
+
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
+{
+    MessageBoxHandler previous = g_messageBoxHandler;
+    g_messageBoxHandler = handler ? handler : PlatformMessageBox;
+    return previous;
+}
+
+WebPageOpener SetWebPageOpener(WebPageOpener opener)
+{
+    WebPageOpener previous = g_webPageOpener;
+    g_webPageOpener = opener ? opener : PlatformOpenWebPage;
+    return previous;
+}

@@ -1,0 +1,42 @@
+# Source discovery by naming convention: portable files are plain .cpp, platform files end in
+# _win.cpp. New files are picked up at the next build without touching the lists.
+function(zelbo_glob_sources out kind)
+    set(result)
+    foreach(dir IN LISTS ARGN)
+        file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+        foreach(file IN LISTS found)
+            if(file MATCHES "_win\\.cpp$")
+                if(kind STREQUAL "WINDOWS")
+                    list(APPEND result ${file})
+                endif()
+            elseif(kind STREQUAL "PORTABLE")
+                list(APPEND result ${file})
+            endif()
+        endforeach()
+    endforeach()
+    set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# toml++ is header-only; Debian installs it under /usr/include. The cross compiler must not see the
+# rest of the host's headers, so it gets a folder holding only toml++.
+function(zelbo_use_tomlplusplus target)
+    find_path(ZELBO_TOMLPP_DIR toml++/toml.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH)
+    if(NOT ZELBO_TOMLPP_DIR)
+        message(FATAL_ERROR "toml++ not found: install the Debian package libtomlplusplus-dev")
+    endif()
+    set(isolated ${CMAKE_BINARY_DIR}/tomlplusplus-include)
+    file(MAKE_DIRECTORY ${isolated})
+    file(CREATE_LINK ${ZELBO_TOMLPP_DIR}/toml++ ${isolated}/toml++ SYMBOLIC)
+    target_include_directories(${target} SYSTEM PUBLIC ${isolated})
+endfunction()
+
+# GoogleTest from Debian's sources, built with the project's compiler and flags.
+function(zelbo_add_googletest)
+    if(TARGET gtest)
+        return()
+    endif()
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endfunction()

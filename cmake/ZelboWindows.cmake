@@ -1,0 +1,41 @@
+# The player, its resources and the authoring tool, cross-compiled for Windows.
+
+# Import nothing but Windows system DLLs: the quiz executable is handed to players as one file.
+set(ZELBO_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(ZELBO_WIN_LIBS ole32 oleaut32 uuid gdi32 user32 comdlg32 shell32 windowscodecs)
+
+# Icons and the cursor are drawn by a committed generator, never copied in.
+set(ZELBO_GENERATED_RES ${CMAKE_BINARY_DIR}/generated-res)
+set(ZELBO_ICON_FILES ${ZELBO_GENERATED_RES}/zelbo.ico ${ZELBO_GENERATED_RES}/play.ico
+    ${ZELBO_GENERATED_RES}/stop.ico ${ZELBO_GENERATED_RES}/link.cur)
+find_program(ZELBO_PYTHON NAMES python3 REQUIRED)
+add_custom_command(
+    OUTPUT ${ZELBO_ICON_FILES}
+    COMMAND ${ZELBO_PYTHON} ${PROJECT_SOURCE_DIR}/scripts/gen-icons.py ${ZELBO_GENERATED_RES}
+    DEPENDS ${PROJECT_SOURCE_DIR}/scripts/gen-icons.py
+    COMMENT "Drawing the program icon, the play and stop icons and the link cursor")
+add_custom_target(zelbo_icons DEPENDS ${ZELBO_ICON_FILES})
+set_source_files_properties(${PROJECT_SOURCE_DIR}/res/zelbo.rc PROPERTIES OBJECT_DEPENDS "${ZELBO_ICON_FILES}")
+
+zelbo_glob_sources(ZELBO_PLAYER_SOURCES WINDOWS app content board answers header)
+list(FILTER ZELBO_PLAYER_SOURCES EXCLUDE REGEX "/app/winmain_win\\.cpp$")
+add_library(zelbo_player STATIC ${ZELBO_PLAYER_SOURCES})
+target_link_libraries(zelbo_player PUBLIC zelbo_core ${ZELBO_WIN_LIBS})
+target_compile_definitions(zelbo_player PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# The player's resources as one object, so tests can carry them beside their own.
+add_library(zelbo_resources OBJECT ${PROJECT_SOURCE_DIR}/res/zelbo.rc)
+target_include_directories(zelbo_resources PRIVATE ${PROJECT_SOURCE_DIR}/res ${ZELBO_GENERATED_RES})
+add_dependencies(zelbo_resources zelbo_icons)
+
+add_executable(zelbo WIN32 app/winmain_win.cpp $<TARGET_OBJECTS:zelbo_resources>)
+target_link_libraries(zelbo PRIVATE zelbo_player)
+# Stripped: the resource updater of the authoring tool rewrites the file, and a symbol table left
+# behind .rsrc would point at the wrong place afterwards.
+target_link_options(zelbo PRIVATE ${ZELBO_STATIC_LINK} -s)
+
+zelbo_glob_sources(ZELBO_PACK_WIN_SOURCES WINDOWS pack)
+add_executable(zelbo-pack pack/main.cpp ${ZELBO_PACK_WIN_SOURCES})
+target_link_libraries(zelbo-pack PRIVATE zelbo_pack_core zelbo_player)
+target_link_options(zelbo-pack PRIVATE ${ZELBO_STATIC_LINK} -municode -s)
+add_dependencies(zelbo-pack zelbo)

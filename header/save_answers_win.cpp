@@ -1,0 +1,3 @@
+#include "header/save_answers_win.h"
+
+void SaveAnswers(HWND) {}

@@ -1,0 +1,20 @@
+// Conversion between UTF-8 (the quiz source, the tool's console) and Windows code page 1252 (the
+// player's texts).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+struct Cp1252Result {
+    bool ok;
+    std::string text;
+    // On failure: byte offset in the input of the first character that could not be converted.
+    size_t errorOffset;
+};
+
+// UTF-8 to code page 1252. Fails on malformed UTF-8 and on characters the code page cannot hold.
+Cp1252Result Utf8ToCp1252(const std::string& utf8);
+
+// Code page 1252 to UTF-8. The five bytes that the code page leaves undefined (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) become the C1 control characters of the same value, as Windows converts them.
+std::string Cp1252ToUtf8(const std::string& cp1252);
