@@ -39,3 +39,21 @@ add_executable(zelbo-pack pack/main.cpp ${ZELBO_PACK_WIN_SOURCES})
 target_link_libraries(zelbo-pack PRIVATE zelbo_pack_core zelbo_player)
 target_link_options(zelbo-pack PRIVATE ${ZELBO_STATIC_LINK} -municode -s)
 add_dependencies(zelbo-pack zelbo)
+
+# Windows benchmark programs (bench/NAME_win_bench.cpp, with NAME_win_bench.rc beside it when they
+# carry resources): plain programs that print figures under Wine; built on request only.
+file(GLOB ZELBO_WIN_BENCHMARKS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*_win_bench.cpp)
+foreach(bench_source IN LISTS ZELBO_WIN_BENCHMARKS)
+    get_filename_component(name ${bench_source} NAME_WE)
+    set(sources ${bench_source})
+    if(EXISTS ${PROJECT_SOURCE_DIR}/bench/${name}.rc)
+        list(APPEND sources ${PROJECT_SOURCE_DIR}/bench/${name}.rc)
+    endif()
+    add_executable(${name} ${sources})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/res ${ZELBO_GENERATED_RES}
+        ${CMAKE_BINARY_DIR}/test-assets)
+    target_link_libraries(${name} PRIVATE zelbo_player)
+    target_link_options(${name} PRIVATE ${ZELBO_STATIC_LINK})
+    add_dependencies(${name} zelbo_icons)
+    set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL TRUE)
+endforeach()
