@@ -1,0 +1,162 @@
+#include "pack/command_line.h"
+
+namespace {
+
+struct CommandSpec {
+    const char* name;
+    int operands; // grade: 2, or 1 with --tsv
+    bool takesOutput;
+    bool takesPlayer;
+    bool takesKeepPictures;
+    bool takesTsv;
+    const char* help;
+};
+
+const CommandSpec COMMANDS[] = {
+    {"encode", 2, false, false, false, false,
+     "Usage : zelbo-pack encode ENTR\xC3\x89"
+     "E SORTIE\n"
+     "Compresse le fichier ENTR\xC3\x89"
+     "E avec le codec LZW du lecteur et \xC3\xA9"
+     "crit le r\xC3\xA9sultat dans SORTIE.\n"
+     "L'entr\xC3\xA9"
+     "e doit faire de 1 \xC3\xA0 65535 octets. En cas d'\xC3\xA9"
+     "chec, le nom du code d'erreur\n"
+     "(par exemple LZW_WRITE_FAILED) est \xC3\xA9"
+     "crit sur la sortie d'erreur.\n"},
+    {"decode", 2, false, false, false, false,
+     "Usage : zelbo-pack decode ENTR\xC3\x89"
+     "E SORTIE\n"
+     "D\xC3\xA9"
+     "compresse le fichier ENTR\xC3\x89"
+     "E (un flux LZW du lecteur) dans SORTIE.\n"
+     "En cas d'\xC3\xA9"
+     "chec, SORTIE re\xC3\xA7oit tout ce qui a pu \xC3\xAAtre d\xC3\xA9"
+     "cod\xC3\xA9 et le nom du code\n"
+     "d'erreur (par exemple LZW_BAD_CODE) est \xC3\xA9"
+     "crit sur la sortie d'erreur.\n"},
+    {"grade", 2, false, false, false, true,
+     "Usage : zelbo-pack grade ATTENDUE SAISIE\n"
+     "        zelbo-pack grade --tsv FICHIER\n"
+     "Affiche le verdict que le lecteur donnerait \xC3\xA0 la SAISIE pour la r\xC3\xA9ponse ATTENDUE\n"
+     "(BRAVO, FAUX, Anagramme, Quasiment, Presque, Trop long, Trop court, pas loin, y a de l'id\xC3\xA9"
+     "e, ?).\n"
+     "Avec --tsv, FICHIER contient une paire par ligne, en UTF-8 : attendue<TAB>saisie ;\n"
+     "un verdict est affich\xC3\xA9 par ligne (une ligne vide donne une ligne vide).\n"},
+    {"check", 1, false, false, false, false,
+     "Usage : zelbo-pack check QUIZ.toml\n"
+     "V\xC3\xA9rifie la source du quiz et ses images ou clips sans rien \xC3\xA9"
+     "crire.\n"
+     "Chaque probl\xC3\xA8me est signal\xC3\xA9 avec son fichier et sa ligne (quiz.toml:12: ...).\n"
+     "Le format de la source est d\xC3\xA9"
+     "crit dans docs/quiz-format.md.\n"},
+    {"build", 1, true, true, true, false,
+     "Usage : zelbo-pack build QUIZ.toml -o SORTIE.exe [--player LECTEUR.exe] [--keep-pictures]\n"
+     "Fabrique le quiz : une copie du lecteur qui emporte le contenu, les codes et les images.\n"
+     "  -o SORTIE.exe      le quiz \xC3\xA0 \xC3\xA9"
+     "crire (remplac\xC3\xA9 seulement si tout a r\xC3\xA9ussi)\n"
+     "  --player FICHIER   le lecteur \xC3\xA0 copier (par d\xC3\xA9"
+     "faut zelbo.exe, \xC3\xA0 c\xC3\xB4t\xC3\xA9 de zelbo-pack.exe)\n"
+     "  --keep-pictures    garder les images telles quelles ; sinon une image de plus de 520 pixels\n"
+     "                     de large ou de haut est r\xC3\xA9"
+     "duite et r\xC3\xA9"
+     "enregistr\xC3\xA9"
+     "e en JPEG (un PNG est\n"
+     "                     toujours converti en JPEG : le lecteur ne sait pas le lire)\n"},
+    {"extract", 1, true, false, false, false,
+     "Usage : zelbo-pack extract QUIZ.exe -o DOSSIER\n"
+     "Retrouve la source d'un quiz : \xC3\xA9"
+     "crit DOSSIER/quiz.toml et ses images ou clips dans\n"
+     "DOSSIER/medias. Reconstruire ce quiz.toml avec build redonne le m\xC3\xAAme contenu.\n"},
+};
+
+const char GENERAL_HELP[] = "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
+                            "\n"
+                            "Usage : zelbo-pack COMMANDE [ARGUMENTS]\n"
+                            "  build    fabrique un quiz (.exe) \xC3\xA0 partir de sa source quiz.toml\n"
+                            "  check    v\xC3\xA9rifie une source sans rien fabriquer\n"
+                            "  extract  retrouve la source et les images d'un quiz fabriqu\xC3\xA9\n"
+                            "  grade    affiche le verdict du lecteur pour une r\xC3\xA9ponse saisie\n"
+                            "  encode   compresse un fichier avec le codec du lecteur\n"
+                            "  decode   d\xC3\xA9"
+                            "compresse un fichier compress\xC3\xA9 par encode\n"
+                            "\n"
+                            "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n";
+
+const CommandSpec* FindCommand(const std::string& name)
+{
+    for (const CommandSpec& spec : COMMANDS)
+        if (name == spec.name)
+            return &spec;
+    return nullptr;
+}
+
+CommandLineParse Failure(const std::string& message)
+{
+    return {false, {}, message};
+}
+
+} // namespace
+
+CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLineParse result{true, {}, {}};
+    PackCommand& command = result.command;
+    if (arguments.empty()) {
+        command.help = true;
+        return result;
+    }
+    const std::string& first = arguments[0];
+    if (first == "--help" || first == "-h" || first == "help") {
+        command.help = true;
+        if (arguments.size() > 1 && FindCommand(arguments[1]))
+            command.name = arguments[1];
+        return result;
+    }
+    const CommandSpec* spec = FindCommand(first);
+    if (!spec)
+        return Failure("commande inconnue \xC2\xAB " + first + " \xC2\xBB (zelbo-pack --help donne la liste)");
+    command.name = spec->name;
+
+    bool optionsEnded = false;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
+        if (!isOption) {
+            command.operands.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            command.help = true;
+        } else if ((argument == "-o" && spec->takesOutput) || (argument == "--player" && spec->takesPlayer)) {
+            if (i + 1 == arguments.size())
+                return Failure("l'option " + argument + " attend un nom de fichier");
+            (argument == "-o" ? command.output : command.player) = arguments[++i];
+        } else if (argument == "--keep-pictures" && spec->takesKeepPictures) {
+            command.keepPictures = true;
+        } else if (argument == "--tsv" && spec->takesTsv) {
+            command.tsv = true;
+        } else {
+            return Failure("option inconnue \xC2\xAB " + argument + " \xC2\xBB pour " + command.name + " (zelbo-pack " +
+                           command.name + " --help)");
+        }
+    }
+    if (command.help)
+        return result;
+
+    const int count = static_cast<int>(command.operands.size());
+    const int wanted = command.name == "grade" ? (command.tsv ? 1 : 2) : spec->operands;
+    if (count != wanted)
+        return Failure(command.name + " attend " + std::to_string(wanted) + " argument" + (wanted > 1 ? "s" : "") +
+                       ", " + std::to_string(count) + " donn\xC3\xA9" + (count > 1 ? "s" : "") + " (zelbo-pack " +
+                       command.name + " --help)");
+    if (spec->takesOutput && command.output.empty())
+        return Failure(command.name + " demande -o " + (command.name == "build" ? "SORTIE.exe" : "DOSSIER"));
+    return result;
+}
+
+std::string PackHelpText(const std::string& command)
+{
+    const CommandSpec* spec = FindCommand(command);
+    return spec ? spec->help : GENERAL_HELP;
+}

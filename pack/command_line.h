@@ -1,0 +1,27 @@
+// The tool's command line: subcommands, their options and their help texts (French, UTF-8).
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct PackCommand {
+    std::string name; // "encode", "decode", "grade", "check", "build", "extract"; empty: none given
+    std::vector<std::string> operands;
+    std::string output;        // -o
+    std::string player;        // --player
+    bool keepPictures = false; // --keep-pictures
+    bool tsv = false;          // grade --tsv
+    bool help = false;         // --help, -h, or "help" as the command
+};
+
+struct CommandLineParse {
+    bool ok;
+    PackCommand command;
+    std::string error; // French, for stderr, when not ok
+};
+
+// Arguments after the program name, UTF-8.
+CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments);
+
+// The general help when command is empty or unknown, otherwise that command's own.
+std::string PackHelpText(const std::string& command);

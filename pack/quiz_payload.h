@@ -1,0 +1,33 @@
+// Between a quiz source and the two "PATCH" payloads of the player: the decoded bytes of the
+// content and of the codes, and their LZW streams.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pack/quiz_source.h"
+
+using Bytes = std::vector<unsigned char>;
+
+struct QuizPayloads {
+    Bytes content; // decoded content (resource 104 before compression)
+    Bytes codes;   // decoded codes (resource 105 before compression)
+};
+
+// The payloads of a source that parsed without errors. False (with a French message) only when
+// the source holds what the format cannot carry, which validation already reports.
+bool MakeQuizPayloads(const QuizSource& quiz, QuizPayloads* payloads, std::string* error);
+
+// The reverse, for extraction: the quiz that the payloads describe, pictures not set. codes may be
+// empty (a quiz without a codes resource). False with a French message when the content is not
+// readable.
+bool ReadQuizPayloads(const Bytes& content, const Bytes& codes, QuizSource* quiz, std::string* error);
+
+// "LZW_BAD_CODE" and the like; "LZW_<number>" for a value the codec does not name.
+std::string LzwResultName(int32_t result);
+
+// LzwEncode / LzwDecode on vectors; the stream or the decoded bytes (also those decoded before a
+// failure) land in *out. Returns the codec's result.
+int32_t LzwEncodeBytes(const Bytes& input, Bytes* out);
+int32_t LzwDecodeBytes(const Bytes& input, Bytes* out);

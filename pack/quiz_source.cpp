@@ -1,0 +1,385 @@
+#include "pack/quiz_source.h"
+
+#include <toml++/toml.h>
+
+#include <cstdio>
+#include <string_view>
+
+#include "pack/cp1252.h"
+
+const char* const MEDIA_KIND_NAMES[4] = {"text", "picture", "audio", "video"};
+const char* const REVEAL_MODE_NAMES[4] = {"none", "picture", "text", "text+picture"};
+
+namespace {
+
+const char* const QUIZ_KEYS[] = {"title",         "creator", "explanation", "kind",  "answers_per_question",
+                                 "answer_labels", "reveal",  "colour",      "codes", "question"};
+const char* const QUESTION_KEYS[] = {"answers", "text", "picture", "reveal_text", "answer_picture"};
+
+int LineOf(const toml::node& node)
+{
+    return static_cast<int>(node.source().begin.line);
+}
+
+bool IsKnownKey(std::string_view key, const char* const* keys, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (key == keys[i])
+            return true;
+    return false;
+}
+
+// The character at a byte offset of a UTF-8 text, for messages: the character itself and its code.
+std::string DescribeCharacter(const std::string& utf8, size_t offset)
+{
+    const auto lead = static_cast<unsigned char>(utf8[offset]);
+    size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (offset + length > utf8.size())
+        length = utf8.size() - offset;
+    const std::string character = utf8.substr(offset, length);
+    uint32_t codePoint = lead;
+    if (length > 1) {
+        codePoint = lead & (0x7F >> length);
+        for (size_t i = 1; i < length; ++i)
+            codePoint = codePoint << 6 | (static_cast<unsigned char>(utf8[offset + i]) & 0x3F);
+    }
+    char code[16];
+    std::snprintf(code, sizeof(code), "U+%04X", static_cast<unsigned>(codePoint));
+    return "\xC2\xAB " + character + " \xC2\xBB (" + code + ")";
+}
+
+class SourceReader {
+public:
+    explicit SourceReader(SourceParse& result) : m_result(result), m_quiz(result.quiz) {}
+
+    void Read(const toml::table& root);
+
+private:
+    void Error(int line, std::string message) { m_result.diagnostics.push_back({false, line, std::move(message)}); }
+    void Warning(int line, std::string message) { m_result.diagnostics.push_back({true, line, std::move(message)}); }
+
+    // A text for the player: a string, convertible to code page 1252, at most 259 bytes, free of
+    // line breaks; outside codes also free of "|", which ends every field of the content.
+    bool ReadText(const toml::node& node, const std::string& what, bool isCode, std::string* out);
+    bool ReadChoice(const toml::node& node, const char* key, const char* const* names, int32_t* out);
+    void ReadColour(const toml::node& node);
+    void ReadAnswersPerQuestion(const toml::node& node);
+    void ReadAnswerLabels(const toml::node& node);
+    void ReadCodes(const toml::node& node);
+    void ReadQuestions(const toml::node& node);
+    void ReadQuestion(const toml::table& table, int number);
+    void ReadFileName(const toml::node& node, const std::string& what, std::string* out, int* line);
+    void CheckCounts(const toml::table& root);
+
+    SourceParse& m_result;
+    QuizSource& m_quiz;
+};
+
+bool SourceReader::ReadText(const toml::node& node, const std::string& what, bool isCode, std::string* out)
+{
+    const int line = LineOf(node);
+    if (!node.is_string()) {
+        Error(line, what + " doit \xC3\xAAtre une cha\xC3\xAEne entre guillemets");
+        return false;
+    }
+    const std::string& utf8 = node.as_string()->get();
+    const Cp1252Result converted = Utf8ToCp1252(utf8);
+    if (!converted.ok) {
+        Error(line, what + " : le caract\xC3\xA8re " + DescribeCharacter(utf8, converted.errorOffset) +
+                        " n'existe pas dans le jeu de caract\xC3\xA8res Windows-1252 du lecteur");
+        return false;
+    }
+    const std::string& text = converted.text;
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        Error(line, what + " : un saut de ligne est interdit");
+        return false;
+    }
+    if (text.find('\0') != std::string::npos) {
+        Error(line, what + " : le caract\xC3\xA8re nul est interdit");
+        return false;
+    }
+    if (!isCode && text.find('|') != std::string::npos) {
+        Error(line,
+              what + " : le caract\xC3\xA8re \xC2\xAB | \xC2\xBB est interdit (il s\xC3\xA9pare les champs du quiz)");
+        return false;
+    }
+    if (text.size() > static_cast<size_t>(QUIZ_TEXT_MAX_LENGTH)) {
+        Error(line, what + " : " + std::to_string(text.size()) + " octets en Windows-1252, le maximum est " +
+                        std::to_string(QUIZ_TEXT_MAX_LENGTH));
+        return false;
+    }
+    *out = text;
+    return true;
+}
+
+bool SourceReader::ReadChoice(const toml::node& node, const char* key, const char* const* names, int32_t* out)
+{
+    if (node.is_string()) {
+        for (int32_t i = 0; i < 4; ++i) {
+            if (node.as_string()->get() == names[i]) {
+                *out = i;
+                return true;
+            }
+        }
+    }
+    std::string allowed;
+    for (int i = 0; i < 4; ++i)
+        allowed += std::string(i ? ", " : "") + "\"" + names[i] + "\"";
+    Error(LineOf(node), std::string(key) + " doit valoir " + allowed);
+    return false;
+}
+
+void SourceReader::ReadColour(const toml::node& node)
+{
+    const std::string text = node.is_string() ? node.as_string()->get() : std::string();
+    unsigned value = 0;
+    bool ok = text.size() == 7 && text[0] == '#';
+    for (size_t i = 1; ok && i < text.size(); ++i) {
+        const char c = text[i];
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        ok = digit >= 0;
+        value = value << 4 | static_cast<unsigned>(digit);
+    }
+    if (!ok) {
+        Error(LineOf(node), "colour doit \xC3\xAAtre de la forme \"#RRVVBB\" (par exemple \"#35CBA3\")");
+        return;
+    }
+    m_quiz.red = static_cast<uint8_t>(value >> 16);
+    m_quiz.green = static_cast<uint8_t>(value >> 8);
+    m_quiz.blue = static_cast<uint8_t>(value);
+}
+
+void SourceReader::ReadAnswersPerQuestion(const toml::node& node)
+{
+    if (!node.is_integer() || (node.as_integer()->get() != 1 && node.as_integer()->get() != 2)) {
+        Error(LineOf(node), "answers_per_question doit valoir 1 ou 2");
+        return;
+    }
+    m_quiz.answersPerQuestion = static_cast<int32_t>(node.as_integer()->get());
+}
+
+void SourceReader::ReadAnswerLabels(const toml::node& node)
+{
+    const toml::array* labels = node.as_array();
+    if (!labels || labels->size() > 2) {
+        Error(LineOf(node), "answer_labels doit \xC3\xAAtre une liste d'au plus deux l\xC3\xA9gendes");
+        return;
+    }
+    for (size_t i = 0; i < labels->size(); ++i)
+        ReadText(*labels->get(i), "la l\xC3\xA9gende " + std::to_string(i + 1), false, &m_quiz.answerLabels[i]);
+}
+
+void SourceReader::ReadCodes(const toml::node& node)
+{
+    const toml::array* codes = node.as_array();
+    if (!codes) {
+        Error(LineOf(node), "codes doit \xC3\xAAtre une liste de cha\xC3\xAEnes");
+        return;
+    }
+    for (size_t i = 0; i < codes->size(); ++i) {
+        std::string code;
+        ReadText(*codes->get(i), "le code " + std::to_string(i + 1), true, &code);
+        m_quiz.codes.push_back(code);
+    }
+}
+
+void SourceReader::ReadFileName(const toml::node& node, const std::string& what, std::string* out, int* line)
+{
+    *line = LineOf(node);
+    if (!node.is_string() || node.as_string()->get().empty()) {
+        Error(*line, what + " doit \xC3\xAAtre un nom de fichier entre guillemets");
+        return;
+    }
+    *out = node.as_string()->get();
+}
+
+void SourceReader::ReadQuestion(const toml::table& table, int number)
+{
+    SourceQuestion question;
+    question.line = LineOf(table);
+    const std::string label = "question " + std::to_string(number);
+    for (auto&& [key, node] : table) {
+        if (!IsKnownKey(key.str(), QUESTION_KEYS, std::size(QUESTION_KEYS)))
+            Warning(static_cast<int>(key.source().begin.line), label + " : cl\xC3\xA9 inconnue \xC2\xAB " +
+                                                                   std::string(key.str()) +
+                                                                   " \xC2\xBB ignor\xC3\xA9"
+                                                                   "e");
+    }
+
+    if (const toml::node* answers = table.get("answers")) {
+        const toml::array* list = answers->as_array();
+        if (!list || list->size() != static_cast<size_t>(m_quiz.answersPerQuestion)) {
+            Error(LineOf(*answers), label + " : answers doit donner " + std::to_string(m_quiz.answersPerQuestion) +
+                                        (m_quiz.answersPerQuestion == 1 ? " r\xC3\xA9ponse" : " r\xC3\xA9ponses") +
+                                        " (answers_per_question)");
+        } else {
+            for (size_t i = 0; i < list->size(); ++i) {
+                const toml::node& answerNode = *list->get(i);
+                const std::string what = label + ", r\xC3\xA9ponse " + std::to_string(i + 1);
+                std::string& answer = question.answers[i];
+                if (!ReadText(answerNode, what, false, &answer))
+                    continue;
+                if (answer.empty())
+                    Error(LineOf(answerNode), what +
+                                                  " : une r\xC3\xA9ponse vide ne peut jamais \xC3\xAAtre trouv\xC3\xA9"
+                                                  "e");
+                else if (answer.front() == ' ' || answer.back() == ' ')
+                    Warning(LineOf(answerNode),
+                            what + " : des espaces l'entourent ; elle ne pourra jamais \xC3\xAAtre jug\xC3\xA9"
+                                   "e juste, "
+                                   "car seules les espaces autour de la saisie du joueur sont retir\xC3\xA9"
+                                   "es");
+            }
+        }
+    } else {
+        Error(question.line, label + " : il manque answers");
+    }
+
+    if (const toml::node* text = table.get("text")) {
+        if (ReadText(*text, label + ", text", false, &question.text) && question.text.empty() &&
+            m_quiz.mediaKind == MEDIA_TEXT)
+            Error(LineOf(*text), label + " : text est vide, la question n'afficherait rien");
+    } else if (m_quiz.mediaKind == MEDIA_TEXT) {
+        Error(question.line, label + " : il manque text (le texte de la question d'un quiz texte)");
+    }
+
+    if (const toml::node* picture = table.get("picture")) {
+        ReadFileName(*picture, label + ", picture", &question.picture, &question.pictureLine);
+        if (m_quiz.mediaKind == MEDIA_TEXT)
+            Warning(question.pictureLine,
+                    label + " : un quiz texte n'affiche pas picture (le fichier est emport\xC3\xA9 quand m\xC3\xAAme)");
+    } else if (m_quiz.mediaKind != MEDIA_TEXT) {
+        Warning(question.line, label + " : pas de picture, la question n'aura ni image ni clip");
+    }
+
+    const bool revealsText = m_quiz.revealMode == REVEAL_TEXT || m_quiz.revealMode == REVEAL_TEXT_AND_PICTURE;
+    const bool revealsPicture = m_quiz.revealMode == REVEAL_PICTURE || m_quiz.revealMode == REVEAL_TEXT_AND_PICTURE;
+    if (const toml::node* revealText = table.get("reveal_text")) {
+        if (revealsText)
+            ReadText(*revealText, label + ", reveal_text", false, &question.revealText);
+        else
+            Warning(LineOf(*revealText), label + " : reveal_text ignor\xC3\xA9 (reveal ne montre pas de texte)");
+    }
+    if (const toml::node* answerPicture = table.get("answer_picture")) {
+        ReadFileName(*answerPicture, label + ", answer_picture", &question.answerPicture, &question.answerPictureLine);
+        if (!revealsPicture)
+            Warning(question.answerPictureLine,
+                    label + " : reveal ne montre pas d'image, answer_picture ne sera pas affich\xC3\xA9"
+                            "e");
+    }
+    m_quiz.questions.push_back(std::move(question));
+}
+
+void SourceReader::ReadQuestions(const toml::node& node)
+{
+    const toml::array* list = node.as_array();
+    if (!list || !list->is_array_of_tables()) {
+        Error(LineOf(node), "les questions s'\xC3\xA9"
+                            "crivent [[question]]");
+        return;
+    }
+    for (size_t i = 0; i < list->size(); ++i) {
+        const toml::table& table = *list->get(i)->as_table();
+        if (i == static_cast<size_t>(MAX_QUESTIONS)) {
+            Error(LineOf(table),
+                  "plus de " + std::to_string(MAX_QUESTIONS) + " questions : le lecteur n'en montre pas davantage");
+            return;
+        }
+        ReadQuestion(table, static_cast<int>(i) + 1);
+    }
+}
+
+void SourceReader::CheckCounts(const toml::table& root)
+{
+    const size_t count = m_quiz.questions.size();
+    if (count == 0 && !root.get("question"))
+        Error(0, "aucune question ([[question]])");
+    const toml::node* codes = root.get("codes");
+    const int codesLine = codes ? LineOf(*codes) : 0;
+    if (count == 0)
+        return;
+    if (m_quiz.codes.size() < count) {
+        Warning(codesLine, std::to_string(m_quiz.codes.size()) + " codes pour " + std::to_string(count) +
+                               " questions : \xC3\xA0 partir d'un score de " + std::to_string(m_quiz.codes.size() + 1) +
+                               ", aucun code ne s'affiche");
+        m_quiz.codes.resize(count);
+    } else if (m_quiz.codes.size() > count) {
+        Warning(codesLine, std::to_string(m_quiz.codes.size() - count) +
+                               " code(s) en trop : il n'y a qu'un code par question, les derniers sont ignor\xC3\xA9s");
+        m_quiz.codes.resize(count);
+    }
+}
+
+void SourceReader::Read(const toml::table& root)
+{
+    for (auto&& [key, node] : root) {
+        if (!IsKnownKey(key.str(), QUIZ_KEYS, std::size(QUIZ_KEYS)))
+            Warning(static_cast<int>(key.source().begin.line), "cl\xC3\xA9 inconnue \xC2\xAB " +
+                                                                   std::string(key.str()) +
+                                                                   " \xC2\xBB ignor\xC3\xA9"
+                                                                   "e");
+    }
+    // The settings first: the questions are checked against them.
+    if (const toml::node* node = root.get("kind"))
+        ReadChoice(*node, "kind", MEDIA_KIND_NAMES, &m_quiz.mediaKind);
+    else
+        Error(0, "il manque kind (\"text\", \"picture\", \"audio\" ou \"video\")");
+    if (const toml::node* node = root.get("title")) {
+        if (ReadText(*node, "title", false, &m_quiz.title) && m_quiz.title.empty())
+            Error(LineOf(*node), "title est vide");
+    } else {
+        Error(0, "il manque title (le titre du quiz)");
+    }
+    if (const toml::node* node = root.get("creator"))
+        ReadText(*node, "creator", false, &m_quiz.creator);
+    if (const toml::node* node = root.get("explanation"))
+        ReadText(*node, "explanation", false, &m_quiz.explanation);
+    if (const toml::node* node = root.get("answers_per_question"))
+        ReadAnswersPerQuestion(*node);
+    if (const toml::node* node = root.get("answer_labels"))
+        ReadAnswerLabels(*node);
+    if (const toml::node* node = root.get("reveal"))
+        ReadChoice(*node, "reveal", REVEAL_MODE_NAMES, &m_quiz.revealMode);
+    if (const toml::node* node = root.get("colour"))
+        ReadColour(*node);
+    if (const toml::node* node = root.get("codes"))
+        ReadCodes(*node);
+    if (const toml::node* node = root.get("question"))
+        ReadQuestions(*node);
+    CheckCounts(root);
+}
+
+} // namespace
+
+bool SourceParse::HasErrors() const
+{
+    for (const Diagnostic& diagnostic : diagnostics)
+        if (!diagnostic.warning)
+            return true;
+    return false;
+}
+
+SourceParse ParseQuizSource(const std::string& utf8Text)
+{
+    SourceParse result;
+    try {
+        const toml::table root = toml::parse(utf8Text);
+        SourceReader(result).Read(root);
+    } catch (const toml::parse_error& error) {
+        result.diagnostics.push_back({false, static_cast<int>(error.source().begin.line),
+                                      "syntaxe TOML invalide (" + std::string(error.description()) + ")"});
+    }
+    return result;
+}
+
+std::string FormatDiagnostic(const std::string& fileName, const Diagnostic& diagnostic)
+{
+    std::string text = fileName + ":";
+    if (diagnostic.line > 0)
+        text += std::to_string(diagnostic.line) + ":";
+    text += diagnostic.warning ? " attention : " : " erreur : ";
+    return text + diagnostic.message;
+}

@@ -1,0 +1,61 @@
+// The quiz makers' source file (UTF-8 TOML) read into the values the player's content carries, with
+// every problem reported against the line it comes from.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "content/quiz_limits.h"
+
+// Texts below are already in code page 1252, as the player stores them; file names stay UTF-8, as
+// written in the source, relative to the source's folder unless absolute.
+struct SourceQuestion {
+    int line = 0; // line of the question's [[question]] header
+    std::string answers[2];
+    std::string text;
+    std::string revealText;
+    std::string picture;
+    int pictureLine = 0;
+    std::string answerPicture;
+    int answerPictureLine = 0;
+};
+
+struct QuizSource {
+    std::string title;
+    std::string creator;
+    std::string explanation;
+    std::string answerLabels[2];
+    int32_t mediaKind = MEDIA_TEXT;
+    int32_t answersPerQuestion = 1;
+    int32_t revealMode = REVEAL_NOTHING;
+    // The player's own colour when the source names none.
+    uint8_t red = 90;
+    uint8_t green = 95;
+    uint8_t blue = 150;
+    std::vector<std::string> codes;
+    std::vector<SourceQuestion> questions;
+};
+
+struct Diagnostic {
+    bool warning;
+    int line;            // 0: the file as a whole
+    std::string message; // UTF-8, French, without the file and line prefix
+};
+
+struct SourceParse {
+    QuizSource quiz;
+    std::vector<Diagnostic> diagnostics;
+    bool HasErrors() const;
+};
+
+// Reads and validates the source text. Every problem found is reported, not only the first; the
+// quiz is usable only when no error (warnings aside) was found.
+SourceParse ParseQuizSource(const std::string& utf8Text);
+
+// "quiz.toml:12: erreur : ..." for the console.
+std::string FormatDiagnostic(const std::string& fileName, const Diagnostic& diagnostic);
+
+// Key names of the source's settings, shared with the writer of sources (extraction).
+extern const char* const MEDIA_KIND_NAMES[4];
+extern const char* const REVEAL_MODE_NAMES[4];
