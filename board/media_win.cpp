@@ -1,17 +1,268 @@
 #include "board/media_win.h"
 
-void MediaStartup() {}
+#include <ole2.h>
+#include <ocidl.h>
+#include <oleauto.h>
+// The media player's GUIDs are not in the import libraries: this one file defines them.
+#include <initguid.h>
+#include <wmp.h>
 
-void MediaCleanup(HWND) {}
+#include <cstdio>
+#include <cstring>
 
-bool SetUpQuestionMedia(HWND, int, int, int)
+#include "app/ui_seam_win.h"
+#include "app/win_raii.h"
+#include "board/media_rules.h"
+#include "content/quiz_data_win.h"
+#include "resource.h"
+
+HMODULE g_atlModule = nullptr;
+AttachControlFunction g_attachControl = nullptr;
+HWND g_mediaHosts[MAX_MEDIA_QUESTIONS] = {};
+IWMPPlayer* g_players[MAX_MEDIA_QUESTIONS] = {};
+IWMPControls* g_playerControls[MAX_MEDIA_QUESTIONS] = {};
+int32_t g_currentClip = 0;
+char g_pendingClipFile[MAX_PATH] = {};
+
+namespace {
+
+constexpr DWORD MEDIA_FRAME_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER;
+constexpr DWORD PLAYER_CONTEXT = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+constexpr int WIDE_TEXT_CAPACITY = 512;
+
+// Whether MediaStartup's CoInitialize succeeded and still needs its CoUninitialize.
+bool g_comInitialised = false;
+
+// A BSTR made from an ANSI text, freed on every path.
+class AnsiBstr {
+public:
+    explicit AnsiBstr(const char* text)
+    {
+        wchar_t wide[WIDE_TEXT_CAPACITY];
+        if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, WIDE_TEXT_CAPACITY) == 0)
+            wide[0] = L'\0';
+        m_value = SysAllocString(wide);
+    }
+    ~AnsiBstr() { SysFreeString(m_value); }
+    AnsiBstr(const AnsiBstr&) = delete;
+    AnsiBstr& operator=(const AnsiBstr&) = delete;
+    BSTR Get() const { return m_value; }
+
+private:
+    BSTR m_value;
+};
+
+// Loads a DLL from the system folder only: a file of the same name planted beside the program or
+// in the current directory (where the clips are written) must never be loaded instead.
+HMODULE LoadSystemLibrary(const char* name)
 {
+    HMODULE module = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (module || GetLastError() != ERROR_INVALID_PARAMETER)
+        return module;
+    // A system without the search flags rejects them as an invalid parameter: name the system
+    // folder outright instead.
+    char path[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + std::strlen(name) >= MAX_PATH)
+        return nullptr;
+    std::snprintf(path + length, MAX_PATH - length, "\\%s", name);
+    return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+bool IsQuestionIndex(int index)
+{
+    return index >= 0 && index < MAX_MEDIA_QUESTIONS;
+}
+
+// The controls of question index i, or null when that question has no player (its build never
+// came, or it failed).
+IWMPControls* ControlsAt(int index)
+{
+    return IsQuestionIndex(index) ? g_playerControls[index] : nullptr;
+}
+
+void ReleasePlayerAt(int index)
+{
+    if (g_playerControls[index]) {
+        g_playerControls[index]->Release();
+        g_playerControls[index] = nullptr;
+    }
+    if (g_players[index]) {
+        g_players[index]->Release();
+        g_players[index] = nullptr;
+    }
+}
+
+// The clip file name of question index i for the current quiz; empty when it cannot be formed.
+void FormatQuizClipFile(char* out, size_t outSize, int index)
+{
+    FormatClipFileName(out, outSize, g_quiz->mediaFolder, index + 1, ClipKindOfQuiz(g_quiz->mediaKind));
+}
+
+void DeleteAllClipFiles()
+{
+    for (int question = 1; question <= MAX_MEDIA_QUESTIONS; ++question) {
+        char clipFile[MAX_PATH];
+        if (FormatClipFileName(clipFile, sizeof(clipFile), g_quiz->mediaFolder, question,
+                               ClipKindOfQuiz(g_quiz->mediaKind)))
+            DeleteFileA(clipFile);
+    }
+}
+
+void ReportUnreadableClip(int kind)
+{
+    if (kind == CLIP_AUDIO)
+        ShowUserMessage("Impossible de charger le fichier audio.", "Information");
+    else if (kind == CLIP_VIDEO)
+        ShowUserMessage("Impossible de charger le fichier vid\xE9o.", "Information");
+}
+
+void OnPlayCommand(HWND board, int question)
+{
+    if (IWMPControls* current = ControlsAt(g_currentClip))
+        current->stop();
+    if (g_pendingClipFile[0] != '\0')
+        DeleteFileA(g_pendingClipFile);
+    // The clip just stopped may still be held open by its player; it goes at the next play.
+    FormatQuizClipFile(g_pendingClipFile, sizeof(g_pendingClipFile), g_currentClip);
+    g_currentClip = question - 1;
+    // The player's source already names this file; it only has to exist again.
+    if (ExtractMediaClip(board, IDR_QUESTION_PICTURE_BASE + question, g_quiz->mediaKind - 1) == 1) {
+        if (IWMPControls* controls = ControlsAt(g_currentClip))
+            controls->play();
+    }
+}
+
+// Every stop button stops whatever plays: the current clip's file is deleted before and after each
+// player is stopped, since only a stopped player lets go of it. The current clip stays pending.
+void OnStopCommand()
+{
+    const int count = g_quiz->questionCount < MAX_MEDIA_QUESTIONS ? g_quiz->questionCount : MAX_MEDIA_QUESTIONS;
+    for (int index = 0; index < count; ++index) {
+        FormatQuizClipFile(g_pendingClipFile, sizeof(g_pendingClipFile), g_currentClip);
+        DeleteFileA(g_pendingClipFile);
+        if (IWMPControls* controls = g_playerControls[index]) {
+            controls->stop();
+            DeleteFileA(g_pendingClipFile);
+        }
+    }
+}
+
+} // namespace
+
+void MediaStartup()
+{
+    if (!g_quiz || !IsMediaQuiz(g_quiz->mediaKind))
+        return;
+    g_atlModule = LoadSystemLibrary("atl.dll");
+    if (!g_atlModule)
+        return;
+    g_attachControl = reinterpret_cast<AttachControlFunction>(
+        reinterpret_cast<void*>(GetProcAddress(g_atlModule, "AtlAxAttachControl")));
+    g_comInitialised = SUCCEEDED(CoInitialize(nullptr));
+}
+
+void MediaCleanup(HWND mainWindow)
+{
+    if (!g_quiz || !IsMediaQuiz(g_quiz->mediaKind))
+        return;
+    DeleteAllClipFiles();
+    DestroyWindow(mainWindow);
+    // The players go before COM does: releasing them afterwards would call into unloaded code.
+    for (int index = 0; index < MAX_MEDIA_QUESTIONS; ++index) {
+        ReleasePlayerAt(index);
+        g_mediaHosts[index] = nullptr;
+    }
+    // A clip still held open by its player could not be deleted above; now nothing holds it.
+    DeleteAllClipFiles();
+    if (g_comInitialised)
+        CoUninitialize();
+    g_comInitialised = false;
+    if (g_atlModule)
+        FreeLibrary(g_atlModule);
+    g_atlModule = nullptr;
+    g_attachControl = nullptr;
+    g_currentClip = 0;
+    g_pendingClipFile[0] = '\0';
+}
+
+bool SetUpQuestionMedia(HWND board, int question, int x, int y)
+{
+    const int index = question - 1;
+    if (!IsQuestionIndex(index))
+        return false;
+    char clipFile[MAX_PATH];
+    FormatQuizClipFile(clipFile, sizeof(clipFile), index);
+
+    const MediaFrameSize frame = MediaFrameSizeOf(g_quiz->mediaKind);
+    g_mediaHosts[index] = CreateWindowExA(
+        0, "STATIC", nullptr, MEDIA_FRAME_STYLE, x, y, frame.width, frame.height, board,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICTURE_BASE + question)), GetModuleHandle(nullptr), nullptr);
+    g_currentClip = index;
+
+    ReleasePlayerAt(index);
+    IWMPPlayer* player = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_WindowsMediaPlayer, nullptr, PLAYER_CONTEXT, IID_IWMPPlayer,
+                                reinterpret_cast<void**>(&player))) ||
+        !player)
+        return false;
+    g_players[index] = player;
+
+    // Without the hosting function the player still plays, only without a place on the board: an
+    // audio question loses nothing, a video question keeps an empty frame.
+    if (g_attachControl)
+        g_attachControl(player, g_mediaHosts[index], nullptr);
+    IWMPControls* controls = nullptr;
+    if (SUCCEEDED(player->get_controls(&controls)))
+        g_playerControls[index] = controls;
+    player->put_uiMode(AnsiBstr("none").Get());
+
+    if (ExtractMediaClip(board, IDR_QUESTION_PICTURE_BASE + question, g_quiz->mediaKind - 1) == 1) {
+        player->put_URL(AnsiBstr(clipFile).Get());
+        if (controls)
+            controls->stop();
+        // Written again when its play button is pressed: no clip file outlives the build.
+        DeleteFileA(clipFile);
+    }
     return true;
 }
 
-int ExtractMediaClip(HWND, int, int)
+int ExtractMediaClip(HWND, int resourceId, int kind)
 {
-    return 0;
+    HMODULE module = GetModuleHandle(nullptr);
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(resourceId), "img");
+    if (!resource)
+        return 0;
+    const DWORD size = SizeofResource(module, resource);
+    HGLOBAL loaded = LoadResource(module, resource);
+    if (!loaded) {
+        ReportUnreadableClip(kind);
+        return 0;
+    }
+    const void* bytes = LockResource(loaded);
+    if (!bytes || (kind != CLIP_AUDIO && kind != CLIP_VIDEO))
+        return 0;
+
+    char clipFile[MAX_PATH];
+    if (!FormatClipFileName(clipFile, sizeof(clipFile), g_quiz->mediaFolder, resourceId - IDR_QUESTION_PICTURE_BASE,
+                            kind))
+        return 1;
+    // A file still held by a player cannot be replaced; the player then plays what it holds.
+    UniqueFile file(CreateFileA(clipFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
+        DWORD written = 0;
+        WriteFile(file.Get(), bytes, size, &written, nullptr);
+    }
+    return 1;
 }
 
-void OnMediaCommand(HWND, WPARAM) {}
+void OnMediaCommand(HWND board, WPARAM wParam)
+{
+    if (!g_quiz || !IsMediaQuiz(g_quiz->mediaKind))
+        return;
+    const MediaCommand command = DecodeMediaCommand(wParam);
+    if (command.kind == MediaCommandKind::PLAY)
+        OnPlayCommand(board, command.question);
+    else if (command.kind == MediaCommandKind::STOP)
+        OnStopCommand();
+}
