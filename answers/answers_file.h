@@ -1,0 +1,31 @@
+// The answers file: its name, derived from the program's own file, and its line format (one
+// CR LF-ended line of code page 1252 bytes per answer box, in box order).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "content/quiz_limits.h"
+
+// Writes into out the answers file name for the program file at modulePath: the part after the
+// last backslash (or slash), with its last three characters replaced by "txt" whatever they are
+// (zelbo.exe gives zelbo.txt, player gives playtxt). A name of one or two characters has nothing
+// to replace, so ".txt" is appended instead (ab gives ab.txt) and nothing before the name is
+// overwritten. Returns false and leaves out empty (when outSize allows) if modulePath is null, has
+// no file name after its last separator, or the result does not fit in outSize bytes with its
+// terminating zero.
+bool AnswersFileName(const char* modulePath, char* out, size_t outSize);
+
+// Reads the text of the next answer box from the file's bytes into out (QUIZ_TEXT_SIZE bytes,
+// always zero-terminated) and moves *position on. The text is every byte up to, not including, the
+// next CR or the end of the data; a bare LF is not a line end and stays in the text. If data
+// remain, everything up to and including the next LF is skipped, so bytes between a CR and its LF
+// are dropped. Once the data are used up (or *position lies past them), every call gives the empty
+// text. A line longer than 259 bytes, which only a hand-edited file can hold, gives its first 259
+// bytes; the rest of that line is skipped so that the following boxes still get their own lines.
+// Never reads outside data[0, size) and never writes more than QUIZ_TEXT_SIZE bytes to out.
+void NextAnswerLine(const char* data, size_t size, size_t* position, char* out);
+
+// Appends one box's line to the file content: the text cut to its first 259 bytes, then CR LF.
+// A null text gives an empty line.
+void AppendAnswerLine(std::string& content, const char* boxText);
