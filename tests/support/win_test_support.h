@@ -23,7 +23,8 @@ void ClearRecordedWebPages();
 // Dispatches everything already queued for this thread (posted scroll steps, focus changes...).
 void PumpMessages();
 
-// Number of GDI objects this process holds now.
+// GDI objects (brushes, fonts, bitmaps, pens, memory DCs) that the program's code created and has not
+// deleted yet. Counted by the test program itself: Wine's GetGuiResources always answers 0.
 DWORD GdiObjectCount();
 
 // A folder of its own under the temporary folder, made the current directory for the scope.
