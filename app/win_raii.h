@@ -2,6 +2,8 @@
 #pragma once
 
 #include <windows.h>
+// ScopedComInit needs COM, which the lean Windows headers leave out.
+#include <objbase.h>
 
 #include <utility>
 
