@@ -1,12 +1,131 @@
-#include "content/quiz_data_win.h"
+#include "content/content_loader_win.h"
 
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include "app/ui_seam_win.h"
+#include "content/content_format.h"
+#include "content/lzw.h"
+#include "content/quiz_text.h"
 #include "resource.h"
+
+namespace {
+
+constexpr char CONTENT_RESOURCE_TYPE[] = "PATCH";
+constexpr char LOADER_CAPTION[] = "Zelbo";
+constexpr char CONTENT_DECODE_FAILED[] = "Erreur dans le d\xE9"
+                                         "cryptage des reponses";
+constexpr char CODES_NOT_FOUND[] = "Codes non trouv\xE9s.";
+constexpr char CODES_EMPTY[] = "Codes non renseign\xE9s.";
+constexpr char CODES_DECODE_FAILED[] = "Erreur dans le d\xE9"
+                                       "cryptage des codes";
+
+struct FreeDeleter {
+    void operator()(unsigned char* bytes) const { std::free(bytes); }
+};
+// The decoder hands its output over as malloc memory, also when it fails.
+using DecodedBytes = std::unique_ptr<unsigned char, FreeDeleter>;
+
+HRSRC FindPatch(HMODULE module, int id)
+{
+    return FindResourceA(module, MAKEINTRESOURCEA(id), CONTENT_RESOURCE_TYPE);
+}
+
+// Loads and decodes one resource. False when it cannot be loaded or does not decode; whatever the
+// decoder handed out is owned by *bytes in every case.
+bool DecodeResource(HMODULE module, HRSRC resource, DecodedBytes* bytes, size_t* size)
+{
+    const DWORD resourceSize = SizeofResource(module, resource);
+    HGLOBAL loaded = LoadResource(module, resource);
+    const void* stream = loaded ? LockResource(loaded) : nullptr;
+    if (!stream || resourceSize > static_cast<DWORD>(INT32_MAX))
+        return false;
+    unsigned char* output = nullptr;
+    int32_t outputLength = 0;
+    const int32_t result = LzwDecode(static_cast<const unsigned char*>(stream), static_cast<int32_t>(resourceSize),
+                                     &output, &outputLength);
+    bytes->reset(output);
+    if (result != LZW_OK || !output)
+        return false;
+    // The count includes the two zero bytes the decoder appends; the parsers need the payload only.
+    *size = outputLength > 2 ? static_cast<size_t>(outputLength - 2) : 0;
+    return true;
+}
+
+void ApplyContent(QuizData& quiz, const QuizContent& content)
+{
+    quiz.mediaKind = content.mediaKind;
+    quiz.questionCount = content.questionCount;
+    quiz.answersPerQuestion = content.answersPerQuestion;
+    CopyQuizText(quiz.title, content.title);
+    CopyQuizText(quiz.creator, content.creator);
+    CopyQuizText(quiz.explanation, content.explanation);
+    CopyQuizText(quiz.answerLabel1, content.answerLabel1);
+    CopyQuizText(quiz.answerLabel2, content.answerLabel2);
+    for (int i = 0; i < content.questionCount; ++i) {
+        const QuestionContent& question = content.questions[i];
+        quiz.AddQuestion(question.answer1, question.answer2, question.questionText);
+    }
+    quiz.revealMode = content.revealMode;
+    for (int i = 0; i < content.questionCount; ++i)
+        CopyQuizText(quiz.QuestionAt(i)->revealText, content.questions[i].revealText);
+    quiz.SetBackgroundColour(content.red, content.green, content.blue);
+}
+
+// The quiz is complete and usable before this runs: a codes failure only leaves the code box empty.
+void LoadCodes(QuizData& quiz, HMODULE module)
+{
+    HRSRC resource = FindPatch(module, IDR_CODES);
+    if (!resource) {
+        ShowUserMessage(CODES_NOT_FOUND, LOADER_CAPTION);
+        return;
+    }
+    if (SizeofResource(module, resource) == 0) {
+        ShowUserMessage(CODES_EMPTY, LOADER_CAPTION);
+        return;
+    }
+    DecodedBytes decoded;
+    size_t size = 0;
+    if (!DecodeResource(module, resource, &decoded, &size)) {
+        ShowUserMessage(CODES_DECODE_FAILED, LOADER_CAPTION);
+        return;
+    }
+    auto codes = std::make_unique<QuizCodes>();
+    ParseQuizCodes(decoded.get(), size, quiz.questionCount, codes.get());
+    for (int i = 0; i < MAX_QUESTIONS; ++i)
+        CopyQuizText(quiz.codes[i], codes->codes[i]);
+    quiz.secondAnswerOptional = 1;
+}
+
+} // namespace
+
+void LoadContentFromModule(QuizData& quiz, HMODULE module)
+{
+    HRSRC resource = FindPatch(module, IDR_CONTENT);
+    if (!resource || SizeofResource(module, resource) == 0) {
+        quiz.LoadSampleQuiz();
+        return;
+    }
+    // The codec cannot reach the user itself; its out-of-memory message goes through the same seam.
+    LzwSetMessageHandler(ShowUserMessage);
+
+    // Parsed completely before anything is applied, so refused content leaves the record as built.
+    auto content = std::make_unique<QuizContent>();
+    {
+        DecodedBytes decoded;
+        size_t size = 0;
+        if (!DecodeResource(module, resource, &decoded, &size) ||
+            ParseQuizContent(decoded.get(), size, content.get()) != CONTENT_OK) {
+            ShowUserMessage(CONTENT_DECODE_FAILED, LOADER_CAPTION);
+            return;
+        }
+    }
+    ApplyContent(quiz, *content);
+    LoadCodes(quiz, module);
+}
 
 void QuizData::LoadContent()
 {
-    HRSRC content = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_CONTENT), "PATCH");
-    if (!content || SizeofResource(nullptr, content) == 0) {
-        LoadSampleQuiz();
-        return;
-    }
+    LoadContentFromModule(*this, GetModuleHandleA(nullptr));
 }

@@ -1,0 +1,85 @@
+// Writes the quiz that the loader tests carry as their own "PATCH" resources, encoded with the
+// project's writer and codec: quiz-content.bin (resource 104) and quiz-codes.bin (resource 105).
+// The tests check the loaded record against the same values.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "content/content_format.h"
+#include "content/lzw.h"
+
+namespace {
+
+bool WriteEncoded(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    unsigned char* stream = nullptr;
+    int32_t streamLength = 0;
+    if (LzwEncode(bytes.data(), static_cast<int32_t>(bytes.size()), &stream, &streamLength) != LZW_OK)
+        return false;
+    // The count includes the zero byte the encoder appends after the stream.
+    const size_t size = static_cast<size_t>(streamLength - 1);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written = file && std::fwrite(stream, 1, size, file) == size;
+    if (file)
+        std::fclose(file);
+    std::free(stream);
+    return written;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    const std::string folder = argv[1];
+
+    auto content = std::make_unique<QuizContent>();
+    ClearQuizContent(content.get());
+    content->mediaKind = MEDIA_PICTURE;
+    content->questionCount = 3;
+    content->answersPerQuestion = 2;
+    content->revealMode = REVEAL_TEXT_AND_PICTURE;
+    content->red = 0x35;
+    content->green = 0xCB;
+    content->blue = 0xA3;
+    std::strcpy(content->title, "Quiz d'\xE9t\xE9");
+    std::strcpy(content->creator, "Am\xE9lie");
+    std::strcpy(content->explanation, "Trouvez le pr\xE9nom et la ville");
+    std::strcpy(content->answerLabel1, "Pr\xE9nom");
+    std::strcpy(content->answerLabel2, "Ville");
+    const char* questions[3][4] = {{"L\xC9"
+                                    "A",
+                                    "NANTES", "Qui est-ce ?",
+                                    "L\xE9"
+                                    "a, de Nantes"},
+                                   {"PAUL", "", "Et lui ?", ""},
+                                   {"ZO\xC9", "BREST", "Derni\xE8re", "Zo\xE9"}};
+    for (int i = 0; i < 3; ++i) {
+        std::strcpy(content->questions[i].answer1, questions[i][0]);
+        std::strcpy(content->questions[i].answer2, questions[i][1]);
+        std::strcpy(content->questions[i].questionText, questions[i][2]);
+        std::strcpy(content->questions[i].revealText, questions[i][3]);
+    }
+
+    auto codes = std::make_unique<QuizCodes>();
+    std::memset(codes.get(), 0, sizeof(*codes));
+    std::strcpy(codes->codes[0], "CODE-UN");
+    std::strcpy(codes->codes[2], "CODE-TROIS");
+
+    std::vector<unsigned char> contentBytes;
+    std::vector<unsigned char> codeBytes;
+    if (WriteQuizContent(*content, &contentBytes) != CONTENT_OK ||
+        WriteQuizCodes(*codes, content->questionCount, &codeBytes) != CONTENT_OK ||
+        !WriteEncoded(folder + "/quiz-content.bin", contentBytes) ||
+        !WriteEncoded(folder + "/quiz-codes.bin", codeBytes)) {
+        std::fprintf(stderr, "quiz-content: could not write the encoded quiz into %s\n", folder.c_str());
+        return 1;
+    }
+    return 0;
+}
