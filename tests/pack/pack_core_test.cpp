@@ -8,6 +8,8 @@
 #include "pack/cp1252.h"
 #include "pack/grade_table.h"
 #include "pack/media_format.h"
+#include "pack/paths.h"
+#include "pack/picture_pixels.h"
 #include "pack/quiz_payload.h"
 #include "pack/quiz_source.h"
 
@@ -315,4 +317,48 @@ TEST(QuizPayload, CodecFailuresHaveTheirNames)
     Bytes out;
     EXPECT_EQ(LzwDecodeBytes({0x30, 0x98}, &out), -5);
     EXPECT_EQ(LzwEncodeBytes(Bytes(70000, 'a'), &out), -8);
+}
+
+TEST(Paths, SourceRelativeNamesResolveFromTheSourcesFolder)
+{
+    struct Case {
+        std::string source;
+        std::string name;
+        std::string resolved;
+    } cases[] = {
+        {"quiz.toml", "images/a.jpg", "images/a.jpg"},
+        {"demo/quiz.toml", "images/a.jpg", "demo/images/a.jpg"},
+        {"C:\\quiz\\q.toml", "a.jpg", "C:\\quiz/a.jpg"},
+        {"C:q.toml", "a.jpg", "C:a.jpg"},
+        {"/q.toml", "a.jpg", "/a.jpg"},
+        {"demo/quiz.toml", "D:\\img\\a.jpg", "D:\\img\\a.jpg"},
+        {"demo/quiz.toml", "\\\\serveur\\a.jpg", "\\\\serveur\\a.jpg"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ResolvePath(DirectoryOf(c.source), c.name), c.resolved) << c.source << " + " << c.name;
+}
+
+TEST(PicturePixels, TransparentPixelsTurnWhiteAndOpaqueOnesStay)
+{
+    const std::vector<uint8_t> bgra = {10, 20, 30, 255, 10, 20, 30, 0, 0, 0, 0, 128};
+    EXPECT_EQ(FlattenOnWhite(bgra, {3, 1}), (std::vector<uint8_t>{10, 20, 30, 255, 255, 255, 127, 127, 127}));
+}
+
+TEST(PicturePixels, ReductionAveragesTheCoveredArea)
+{
+    // 4 x 2 pixels: a black and a white column pair in each half.
+    const std::vector<uint8_t> bgr = {0, 0, 0, 255, 255, 255, 0,   0,   0,   0,   0,   0,
+                                      0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255};
+    EXPECT_EQ(ScaleDownBgr(bgr, {4, 2}, {2, 1}), (std::vector<uint8_t>{128, 128, 128, 128, 128, 128}));
+    EXPECT_EQ(ScaleDownBgr(bgr, {4, 2}, {4, 2}), bgr);
+
+    // A 3 x 3 picture into 2 x 2: uneven areas still cover every source pixel once.
+    std::vector<uint8_t> ramp;
+    for (int i = 0; i < 9; ++i)
+        ramp.insert(ramp.end(), 3, static_cast<uint8_t>(i * 10));
+    const std::vector<uint8_t> small = ScaleDownBgr(ramp, {3, 3}, {2, 2});
+    EXPECT_EQ(small[0], 0);             // pixel (0,0) alone
+    EXPECT_EQ(small[3], (10 + 20) / 2); // (1,0) and (2,0)
+    EXPECT_EQ(small[6], (30 + 60) / 2); // (0,1) and (0,2)
+    EXPECT_EQ(small[9], (40 + 50 + 70 + 80) / 4);
 }

@@ -1,0 +1,13 @@
+// File names as the quiz source writes them: UTF-8, "/" or "\" between folders, relative to the
+// source's own folder unless absolute.
+#pragma once
+
+#include <string>
+
+bool IsAbsolutePath(const std::string& path);
+
+// The folder part of a path, without its final separator; "" for a bare file name.
+std::string DirectoryOf(const std::string& path);
+
+// relative as seen from folder (unchanged when absolute or when folder is empty).
+std::string ResolvePath(const std::string& folder, const std::string& relative);

@@ -1,0 +1,193 @@
+#include "pack/resources_win.h"
+
+#include <cstring>
+
+#include "app/win_raii.h"
+#include "pack/console_win.h"
+#include "pack/media_format.h"
+
+namespace {
+
+struct UpdateHandleTraits {
+    static HANDLE Invalid() { return nullptr; }
+    // Abandons the update: the file keeps what it held before BeginUpdateResource.
+    static void Release(HANDLE update) { EndUpdateResourceW(update, TRUE); }
+};
+using UniqueResourceUpdate = UniqueHandle<HANDLE, UpdateHandleTraits>;
+
+struct Enumeration {
+    HMODULE module;
+    std::vector<ResourceEntry>* resources;
+    ResourceKey type;
+    ResourceKey name;
+};
+
+BOOL CALLBACK OnResourceLanguage(HMODULE module, LPCWSTR, LPCWSTR, WORD language, LONG_PTR context)
+{
+    auto* enumeration = reinterpret_cast<Enumeration*>(context);
+    ResourceEntry entry;
+    entry.type = enumeration->type;
+    entry.name = enumeration->name;
+    entry.language = language;
+    HRSRC found = FindResourceExW(module, entry.type.Pointer(), entry.name.Pointer(), language);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (data)
+        entry.bytes.assign(static_cast<const char*>(data), SizeofResource(module, found));
+    enumeration->resources->push_back(std::move(entry));
+    return TRUE;
+}
+
+BOOL CALLBACK OnResourceName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR context)
+{
+    auto* enumeration = reinterpret_cast<Enumeration*>(context);
+    enumeration->name = ResourceKey::FromPointer(name);
+    EnumResourceLanguagesW(module, type, name, OnResourceLanguage, context);
+    return TRUE;
+}
+
+BOOL CALLBACK OnResourceType(HMODULE module, LPWSTR type, LONG_PTR context)
+{
+    auto* enumeration = reinterpret_cast<Enumeration*>(context);
+    enumeration->type = ResourceKey::FromPointer(type);
+    EnumResourceNamesW(module, type, OnResourceName, context);
+    return TRUE;
+}
+
+std::string SystemMessage(DWORD code)
+{
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message = text ? WideToUtf8(text) : std::string();
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return "erreur " + std::to_string(code) + (message.empty() ? "" : " : " + message);
+}
+
+bool UpdateResources(const std::wstring& path, const std::vector<ResourceEntry>& resources, std::string* error)
+{
+    // Starting from an empty table is the only reliable way to drop resources: entries deleted one
+    // by one come back when the update ends.
+    UniqueResourceUpdate update(BeginUpdateResourceW(path.c_str(), TRUE));
+    if (!update) {
+        *error = "impossible d'ouvrir la copie du lecteur (" + SystemMessage(GetLastError()) + ")";
+        return false;
+    }
+    for (const ResourceEntry& entry : resources) {
+        if (!UpdateResourceW(update.Get(), entry.type.Pointer(), entry.name.Pointer(), entry.language,
+                             const_cast<char*>(entry.bytes.data()), static_cast<DWORD>(entry.bytes.size()))) {
+            *error = "impossible d'ajouter la ressource " + entry.type.Describe() + " " + entry.name.Describe() + " (" +
+                     SystemMessage(GetLastError()) + ")";
+            return false;
+        }
+    }
+    if (!EndUpdateResourceW(update.Detach(), FALSE)) {
+        *error = "impossible d'\xC3\xA9"
+                 "crire les ressources (" +
+                 SystemMessage(GetLastError()) + ")";
+        return false;
+    }
+    return true;
+}
+
+bool VerifyResources(const std::wstring& path, const std::vector<ResourceEntry>& resources, std::string* error)
+{
+    std::vector<ResourceEntry> written;
+    if (!ReadModuleResources(WideToUtf8(path), &written, error)) {
+        *error = "le quiz \xC3\xA9"
+                 "crit ne se charge pas : " +
+                 *error;
+        return false;
+    }
+    if (written.size() != resources.size()) {
+        *error = "le quiz \xC3\xA9"
+                 "crit contient " +
+                 std::to_string(written.size()) + " ressources au lieu de " + std::to_string(resources.size());
+        return false;
+    }
+    UniqueModule module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    for (const ResourceEntry& entry : resources) {
+        HRSRC found = module ? FindResourceExW(module.Get(), entry.type.Pointer(), entry.name.Pointer(), entry.language)
+                             : nullptr;
+        HGLOBAL loaded = found ? LoadResource(module.Get(), found) : nullptr;
+        const void* data = loaded ? LockResource(loaded) : nullptr;
+        if (!data || SizeofResource(module.Get(), found) != entry.bytes.size() ||
+            std::memcmp(data, entry.bytes.data(), entry.bytes.size()) != 0) {
+            *error = "la ressource " + entry.type.Describe() + " " + entry.name.Describe() +
+                     " ne se relit pas \xC3\xA0 l'identique dans le quiz \xC3\xA9"
+                     "crit";
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+ResourceKey ResourceKey::FromPointer(LPCWSTR pointer)
+{
+    ResourceKey key;
+    if (IS_INTRESOURCE(pointer))
+        key.id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(pointer));
+    else
+        key.text = pointer;
+    return key;
+}
+
+bool ResourceKey::IsType(const wchar_t* name) const
+{
+    return !text.empty() && lstrcmpiW(text.c_str(), name) == 0;
+}
+
+std::string ResourceKey::Describe() const
+{
+    return text.empty() ? std::to_string(id) : WideToUtf8(text);
+}
+
+bool ReadModuleResources(const std::string& path, std::vector<ResourceEntry>* resources, std::string* error)
+{
+    UniqueModule module(LoadLibraryExW(Utf8ToWide(path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module) {
+        *error = path + " n'est pas un programme Windows lisible (" + SystemMessage(GetLastError()) + ")";
+        return false;
+    }
+    resources->clear();
+    Enumeration enumeration{module.Get(), resources, {}, {}};
+    EnumResourceTypesW(module.Get(), OnResourceType, reinterpret_cast<LONG_PTR>(&enumeration));
+    return true;
+}
+
+bool WriteQuizExecutable(std::string player, const std::vector<ResourceEntry>& resources, const std::string& output,
+                         std::string* error)
+{
+    if (!ClearCoffSymbolTable(player)) {
+        *error = "le lecteur n'est pas un programme Windows (en-t\xC3\xAAte PE introuvable)";
+        return false;
+    }
+    std::wstring outputPath = Utf8ToWide(output);
+    const size_t slash = outputPath.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"." : outputPath.substr(0, slash + 1);
+    wchar_t temporary[MAX_PATH];
+    if (!GetTempFileNameW(folder.c_str(), L"zpk", 0, temporary)) {
+        *error = "impossible de cr\xC3\xA9"
+                 "er un fichier temporaire \xC3\xA0 c\xC3\xB4t\xC3\xA9 de " +
+                 output + " (" + SystemMessage(GetLastError()) + ")";
+        return false;
+    }
+    const std::wstring temporaryPath = temporary;
+    bool ok = WriteWholeFile(WideToUtf8(temporaryPath), player);
+    if (!ok)
+        *error = "impossible d'\xC3\xA9"
+                 "crire " +
+                 WideToUtf8(temporaryPath);
+    ok = ok && UpdateResources(temporaryPath, resources, error) && VerifyResources(temporaryPath, resources, error);
+    if (ok && !MoveFileExW(temporaryPath.c_str(), outputPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        *error = "impossible de remplacer " + output + " (" + SystemMessage(GetLastError()) + ")";
+        ok = false;
+    }
+    if (!ok)
+        DeleteFileW(temporaryPath.c_str());
+    return ok;
+}
