@@ -1,12 +1,198 @@
 #include "answers/judging_win.h"
 
-void JudgeAnswer(QuizData*, HWND, int) {}
+#include <cstring>
 
-void UpdateScore(QuizData*, HWND) {}
+#include "answers/grading.h"
+#include "answers/judging_rules.h"
+#include "board/board_layout.h"
+#include "board/picture_win.h"
+#include "board/question_board_win.h"
+#include "content/quiz_data_win.h"
+#include "header/save_answers_win.h"
+#include "resource.h"
+
+namespace {
+
+// Answer boxes and verdict fields are read through 260-byte buffers: a longer text takes part with
+// its first 259 characters only.
+constexpr int BOX_TEXT_LIMIT = QUIZ_TEXT_SIZE;
+constexpr int VERDICT_TEXT_LIMIT = 255;
+constexpr WPARAM WHOLE_TEXT_END = 260;
+
+int BoxesPerQuestionOf(const QuizData& quiz)
+{
+    return BoxesPerQuestion(quiz.mediaKind, quiz.answersPerQuestion);
+}
+
+const char* ExpectedAnswerOf(const QuestionNode* node, int answer)
+{
+    return node ? ExpectedAnswer(node->answer1, node->answer2, answer) : nullptr;
+}
+
+// Every box of the question holds its stored answer (case aside), so the question may reveal.
+bool QuestionFullyAnswered(const QuizData& quiz, HWND board, int question, const QuestionNode* node)
+{
+    const int perQuestion = BoxesPerQuestionOf(quiz);
+    for (int p = 1; p <= perQuestion; ++p) {
+        char text[BOX_TEXT_LIMIT] = {};
+        GetDlgItemTextA(board, IDC_ANSWER_BASE + BoxNumber(perQuestion, question, p), text, BOX_TEXT_LIMIT);
+        const char* expected = ExpectedAnswerOf(node, p);
+        if (!expected || !MatchesStoredAnswer(text, expected))
+            return false;
+    }
+    return true;
+}
+
+// Only a bitmap picture control can show the answer picture: a text quiz has no picture control,
+// and in an audio or video quiz the id belongs to the frame that hosts the player.
+HWND AnswerPictureTarget(HWND board, int question)
+{
+    HWND picture = GetDlgItem(board, IDC_PICTURE_BASE + question);
+    if (!picture)
+        return nullptr;
+    const LONG_PTR style = GetWindowLongPtrA(picture, GWL_STYLE);
+    return (style & SS_TYPEMASK) == SS_BITMAP ? picture : nullptr;
+}
+
+void RevealAnswerPicture(HWND board, int question)
+{
+    HWND picture = AnswerPictureTarget(board, question);
+    if (!picture)
+        return;
+    HBITMAP bitmap = LoadScaledPicture(GetModuleHandleA(nullptr), IDR_ANSWER_PICTURE_BASE + question, "IMG",
+                                       PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
+    if (!bitmap)
+        return;
+    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    // The control owned the picture it showed; nothing else refers to it any more.
+    if (shown && shown != bitmap)
+        DeleteObject(shown);
+}
+
+void Reveal(const QuizData& quiz, HWND board, int question, const QuestionNode* node)
+{
+    if (RevealsText(quiz.revealMode))
+        SetDlgItemTextA(board, IDC_REVEAL_BASE + question, node ? node->revealText : "");
+    if (RevealsPicture(quiz.revealMode))
+        RevealAnswerPicture(board, question);
+}
+
+bool VerdictIsRight(HWND board, int box)
+{
+    char verdict[VERDICT_TEXT_LIMIT] = {};
+    GetDlgItemTextA(board, IDC_VERDICT_BASE + box, verdict, VERDICT_TEXT_LIMIT);
+    return std::strcmp(verdict, VERDICT_RIGHT) == 0;
+}
+
+LRESULT OnAnswerBoxKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
+{
+    HWND board = GetParent(box);
+    switch (key) {
+    case VK_RETURN:
+        JudgeAnswer(g_quiz, board, GetDlgCtrlID(box));
+        return 1;
+    case VK_UP:
+    case VK_PRIOR:
+        SendMessageA(board, WM_VSCROLL, SB_PAGEUP, 0);
+        break;
+    case VK_DOWN:
+    case VK_NEXT:
+        SendMessageA(board, WM_VSCROLL, SB_PAGEDOWN, 0);
+        break;
+    case VK_F1:
+        TryAnswerEverywhere(box);
+        break;
+    case VK_F2:
+        SaveAnswers(board);
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(g_standardEditProc, box, message, key, lParam);
+}
+
+} // namespace
+
+void JudgeAnswer(QuizData* quiz, HWND board, int boxId)
+{
+    if (!quiz)
+        return;
+    const BoxPosition position = BoxPositionOf(BoxesPerQuestionOf(*quiz), boxId - IDC_ANSWER_BASE);
+    if (position.question < 1)
+        return;
+    const QuestionNode* node = quiz->QuestionAt(position.question - 1);
+    const char* expected = ExpectedAnswerOf(node, position.answer);
+
+    char typed[BOX_TEXT_LIMIT] = {};
+    GetDlgItemTextA(board, boxId, typed, BOX_TEXT_LIMIT);
+    // Without a stored answer (no question node) there is nothing to judge against.
+    const char* verdict = expected ? GradeAnswer(expected, typed) : VERDICT_UNKNOWN;
+    const bool right = std::strcmp(verdict, VERDICT_RIGHT) == 0;
+
+    if (right && quiz->revealMode != REVEAL_NOTHING && QuestionFullyAnswered(*quiz, board, position.question, node))
+        Reveal(*quiz, board, position.question, node);
+    if (right)
+        SetDlgItemTextA(board, boxId, expected);
+    else
+        SetDlgItemTextA(board, IDC_REVEAL_BASE + position.question, "");
+    SetDlgItemTextA(board, boxId + (IDC_VERDICT_BASE - IDC_ANSWER_BASE), verdict);
+    UpdateScore(quiz, board);
+}
+
+void UpdateScore(QuizData* quiz, HWND board)
+{
+    if (!quiz)
+        return;
+    const int solved = CountSolvedQuestions(quiz->questionCount, BoxesPerQuestionOf(*quiz), quiz->secondAnswerOptional,
+                                            [board](int box) { return VerdictIsRight(board, box); });
+    if (!quiz->headerPanel)
+        return;
+    char score[32];
+    FormatScore(score, sizeof(score), solved, quiz->questionCount);
+    SetDlgItemTextA(quiz->headerPanel, IDC_SCORE, score);
+    SetDlgItemTextA(quiz->headerPanel, IDC_CODE, CodeForScore(quiz->codes, solved));
+}
 
 LRESULT CALLBACK AnswerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProc(box, message, wParam, lParam);
+    switch (message) {
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        return OnAnswerBoxKeyUp(box, message, wParam, lParam);
+    case WM_CHAR:
+        // Enter judges on release and Tab is the dialog's: neither may reach the text.
+        if (wParam == '\r' || wParam == '\t')
+            return 0;
+        break;
+    case WM_SETFOCUS:
+        SendMessageA(box, EM_SETSEL, 0, WHOLE_TEXT_END);
+        break;
+    case WM_KILLFOCUS:
+        JudgeAnswer(g_quiz, GetParent(box), GetDlgCtrlID(box));
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(g_standardEditProc, box, message, wParam, lParam);
 }
 
-void TryAnswerEverywhere(HWND) {}
+void TryAnswerEverywhere(HWND box)
+{
+    HWND board = GetParent(box);
+    char text[BOX_TEXT_LIMIT] = {};
+    GetWindowTextA(box, text, BOX_TEXT_LIMIT);
+    const int boxCount =
+        g_quiz ? AnswerBoxCount(g_quiz->mediaKind, g_quiz->questionCount, g_quiz->answersPerQuestion) : 0;
+    for (int k = 1; k <= boxCount; ++k) {
+        if (VerdictIsRight(board, k))
+            continue;
+        HWND target = GetDlgItem(board, IDC_ANSWER_BASE + k);
+        if (!target)
+            continue;
+        SetWindowTextA(target, text);
+        // Each box judges itself as the focus leaves it: the last one when the focus comes back.
+        SetFocus(target);
+    }
+    SetFocus(box);
+}

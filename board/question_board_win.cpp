@@ -1,13 +1,292 @@
 #include "board/question_board_win.h"
 
+#include <cstdio>
+#include <utility>
+
+#include "answers/answers_file.h"
+#include "answers/judging_win.h"
+#include "app/win_raii.h"
 #include "board/board_colours_win.h"
+#include "board/board_layout.h"
 #include "board/board_scroll_win.h"
 #include "board/media_win.h"
+#include "board/picture_win.h"
 #include "content/quiz_data_win.h"
+#include "resource.h"
 
 int g_contentWidth = 0;
 int g_contentHeight = 0;
 WNDPROC g_standardEditProc = nullptr;
+
+namespace {
+
+constexpr DWORD NUMBER_LABEL_STYLE = WS_CHILD | WS_VISIBLE | SS_RIGHT;
+constexpr DWORD FRAMED_LABEL_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTERIMAGE | SS_CENTER;
+constexpr DWORD ANSWER_BOX_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER;
+constexpr DWORD PICTURE_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTERIMAGE | SS_BITMAP;
+constexpr DWORD MEDIA_BUTTON_STYLE = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | BS_DEFPUSHBUTTON;
+constexpr DWORD CAPTION_STYLE = WS_CHILD | WS_VISIBLE;
+constexpr DWORD REVEAL_STYLE = WS_CHILD | WS_VISIBLE | SS_CENTER;
+
+// The saved answers, mapped read-only for the length of the build. Every answer box, in creation
+// order, takes the next line from one read position; without a file every box starts empty.
+class SavedAnswers {
+public:
+    SavedAnswers()
+    {
+        char modulePath[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
+        char name[MAX_PATH] = {};
+        if (!AnswersFileName(modulePath, name, sizeof(name)))
+            return;
+        // Read sharing only: a file that another program is writing is left alone.
+        m_file = UniqueFile(
+            CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!m_file)
+            return;
+        LARGE_INTEGER size = {};
+        // An empty file cannot be mapped and holds no answer anyway.
+        if (!GetFileSizeEx(m_file.Get(), &size) || size.QuadPart == 0 || size.HighPart != 0)
+            return;
+        m_mapping = UniqueKernelHandle(CreateFileMappingA(m_file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+        if (!m_mapping)
+            return;
+        m_view = UniqueMappedView(MapViewOfFile(m_mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+        if (m_view)
+            m_size = size.LowPart;
+    }
+
+    // The next saved answer, cut to what a quiz text holds; empty once the file is used up.
+    void Next(char (&line)[QUIZ_TEXT_SIZE])
+    {
+        NextAnswerLine(static_cast<const char*>(m_view.Get()), m_size, &m_position, line);
+    }
+
+private:
+    UniqueFile m_file;
+    UniqueKernelHandle m_mapping;
+    UniqueMappedView m_view;
+    size_t m_size = 0;
+    size_t m_position = 0;
+};
+
+// The pictures of one board line, loaded once to measure the line and then handed to their cells.
+class LinePictures {
+public:
+    void Load(int firstQuestion)
+    {
+        m_firstQuestion = firstQuestion;
+        for (int i = 0; i < QUESTIONS_PER_BOARD_LINE; ++i) {
+            m_bitmaps[i].Reset(LoadScaledPicture(GetModuleHandleA(nullptr),
+                                                 IDR_QUESTION_PICTURE_BASE + firstQuestion + i, "IMG", PICTURE_BOX_SIZE,
+                                                 PICTURE_BOX_SIZE));
+            m_sizes[i] = SizeOf(m_bitmaps[i].Get());
+        }
+    }
+
+    int Height() const { return BoardLineHeight(m_sizes, QUESTIONS_PER_BOARD_LINE); }
+
+    PictureSize SizeFor(int question) const
+    {
+        const int i = IndexOf(question);
+        return i < 0 ? PictureSize{false, 0, 0} : m_sizes[i];
+    }
+
+    // Hands the question's picture over; pictures never taken go with the next line or the build.
+    HBITMAP Take(int question)
+    {
+        const int i = IndexOf(question);
+        return i < 0 ? nullptr : m_bitmaps[i].Detach();
+    }
+
+private:
+    static PictureSize SizeOf(HBITMAP bitmap)
+    {
+        BITMAP info = {};
+        if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info))
+            return {false, 0, 0};
+        return {true, info.bmWidth, info.bmHeight};
+    }
+
+    int IndexOf(int question) const
+    {
+        const int i = question - m_firstQuestion;
+        return i >= 0 && i < QUESTIONS_PER_BOARD_LINE ? i : -1;
+    }
+
+    int m_firstQuestion = 0;
+    UniqueBitmap m_bitmaps[QUESTIONS_PER_BOARD_LINE];
+    PictureSize m_sizes[QUESTIONS_PER_BOARD_LINE] = {};
+};
+
+struct BoardIcons {
+    HICON play = nullptr;
+    HICON stop = nullptr;
+};
+
+struct BuildContext {
+    HWND board;
+    QuizData* quiz;
+    BoardShape shape;
+    BoardIcons icons;
+    SavedAnswers* saved;
+    LinePictures* pictures;
+};
+
+HWND CreateChild(HWND board, const char* className, const char* text, DWORD style, const PlacedItem& placed)
+{
+    const BoardRect& r = placed.rect;
+    return CreateWindowExA(0, className, text, style, r.x, r.y, r.width, r.height, board,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(placed.id)), GetModuleHandleA(nullptr),
+                           nullptr);
+}
+
+void SetStockFont(HWND control)
+{
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+}
+
+void CreateAnswerBox(const BuildContext& context, const PlacedItem& placed)
+{
+    char answer[QUIZ_TEXT_SIZE] = {};
+    context.saved->Next(answer);
+    HWND box = CreateChild(context.board, "Edit", answer, ANSWER_BOX_STYLE, placed);
+    SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(context.quiz->answerFont), FALSE);
+    if (UsesCellLayout(context.shape.mediaKind))
+        SetFocus(box);
+    g_standardEditProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
+}
+
+void CreatePicture(const BuildContext& context, const PlacedItem& placed, int question)
+{
+    HWND picture = CreateChild(context.board, "STATIC", nullptr, PICTURE_STYLE, placed);
+    HBITMAP bitmap = context.pictures->Take(question);
+    if (!bitmap)
+        return;
+    if (!picture) {
+        DeleteObject(bitmap);
+        return;
+    }
+    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}
+
+void CreateMediaButton(const BuildContext& context, const PlacedItem& placed, HICON icon)
+{
+    HWND button = CreateChild(context.board, "Button", "", MEDIA_BUTTON_STYLE, placed);
+    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
+// Creates one control of the plan; false when the question's player could not be set up, which
+// ends the build.
+bool CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int question)
+{
+    const QuestionNode* node = context.quiz->QuestionAt(question - 1);
+    const bool twoAnswers = context.shape.answersPerQuestion == 2 && UsesCellLayout(context.shape.mediaKind);
+    switch (placed.item) {
+    case BoardItem::NumberLabel: {
+        char number[16];
+        std::snprintf(number, sizeof(number), "%d.", question);
+        CreateChild(context.board, "Static", number, NUMBER_LABEL_STYLE, placed);
+        return true;
+    }
+    case BoardItem::QuestionText:
+        SetStockFont(CreateChild(context.board, "Static", node ? node->questionText : "", FRAMED_LABEL_STYLE, placed));
+        return true;
+    case BoardItem::AnswerCaption1:
+        SetStockFont(CreateChild(context.board, "Static", context.quiz->answerLabel1, CAPTION_STYLE, placed));
+        return true;
+    case BoardItem::AnswerCaption2:
+        SetStockFont(CreateChild(context.board, "Static", context.quiz->answerLabel2, CAPTION_STYLE, placed));
+        return true;
+    case BoardItem::Picture:
+        CreatePicture(context, placed, question);
+        return true;
+    case BoardItem::MediaFrame:
+        return SetUpQuestionMedia(context.board, question, placed.rect.x, placed.rect.y);
+    case BoardItem::PlayButton:
+        CreateMediaButton(context, placed, context.icons.play);
+        return true;
+    case BoardItem::StopButton:
+        CreateMediaButton(context, placed, context.icons.stop);
+        return true;
+    case BoardItem::AnswerBox:
+        CreateAnswerBox(context, placed);
+        return true;
+    case BoardItem::VerdictField: {
+        HWND verdict = CreateChild(context.board, "Static", "?", FRAMED_LABEL_STYLE, placed);
+        // Narrow two-answer fields need the small font to fit their verdicts.
+        if (twoAnswers)
+            SetStockFont(verdict);
+        return true;
+    }
+    case BoardItem::RevealLabel:
+        SetStockFont(CreateChild(context.board, "Static", "", REVEAL_STYLE, placed));
+        return true;
+    }
+    return true;
+}
+
+// Builds question q; false ends the build.
+bool BuildQuestion(const BuildContext& context, const QuestionPlan& plan, int question)
+{
+    bool anyBox = false;
+    for (const PlacedItem& placed : plan.items) {
+        if (!CreatePlacedItem(context, placed, question))
+            return false;
+        anyBox = anyBox || placed.item == BoardItem::AnswerBox;
+    }
+    if (!anyBox) {
+        // No boxes for this answer count, but its saved answers still take their lines.
+        char skipped[QUIZ_TEXT_SIZE];
+        for (int i = 0; i < plan.answerLines; ++i)
+            context.saved->Next(skipped);
+    }
+    // Restored answers show their verdicts, reveals and score from the start.
+    for (const PlacedItem& placed : plan.items) {
+        if (placed.item == BoardItem::AnswerBox)
+            JudgeAnswer(context.quiz, context.board, placed.id);
+    }
+    return true;
+}
+
+BoardIcons LoadBoardIcons(int mediaKind)
+{
+    if (mediaKind != MEDIA_AUDIO && mediaKind != MEDIA_VIDEO)
+        return {};
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    return {LoadIconA(module, MAKEINTRESOURCEA(IDI_PLAY)), LoadIconA(module, MAKEINTRESOURCEA(IDI_STOP))};
+}
+
+// Every question's controls, with the answers file open for the whole pass; false when the build
+// had to stop.
+bool BuildQuestions(HWND board, QuizData* quiz)
+{
+    const BoardShape shape{quiz->mediaKind, quiz->questionCount, quiz->answersPerQuestion, quiz->revealMode};
+    const BoardIcons icons = LoadBoardIcons(shape.mediaKind);
+    SavedAnswers saved;
+    CreateAnswerFont(quiz);
+    LinePictures pictures;
+    const BuildContext context{board, quiz, shape, icons, &saved, &pictures};
+
+    BoardProgress progress;
+    int lineHeight = 0;
+    for (int q = 1; q <= shape.questionCount; ++q) {
+        if (shape.mediaKind == MEDIA_PICTURE && StartsBoardLine(q)) {
+            pictures.Load(q);
+            lineHeight = pictures.Height();
+        }
+        const QuestionPlan plan = PlanQuestion(shape, q, progress.lineTop, lineHeight, pictures.SizeFor(q));
+        if (!BuildQuestion(context, plan, q))
+            return false;
+        AdvanceAfterQuestion(shape, q, plan.answerTop, progress);
+        g_contentWidth = progress.contentWidth;
+        g_contentHeight = progress.contentHeight;
+    }
+    return true;
+}
+
+} // namespace
 
 INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -36,6 +315,9 @@ INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPAR
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<INT_PTR>(
             OnBoardCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_DESTROY:
+        ReleaseBoardPictures(board);
+        return 0;
     default:
         return FALSE;
     }
@@ -53,6 +335,26 @@ void BuildQuestionBoard(HWND board)
 {
     g_contentWidth = 0;
     g_contentHeight = 0;
-    CreateAnswerFont(g_quiz);
+    if (!g_quiz)
+        return;
+    // A player that cannot be set up ends the build there; the scroll ranges then wait for the
+    // next WM_SIZE.
+    if (!BuildQuestions(board, g_quiz))
+        return;
+    g_contentWidth += ContentWidthMargin(g_quiz->answersPerQuestion);
     UpdateScrollRanges(board);
+}
+
+void ReleaseBoardPictures(HWND board)
+{
+    for (HWND child = GetWindow(board, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (id <= IDC_PICTURE_BASE || id > IDC_PICTURE_BASE + MAX_QUESTIONS)
+            continue;
+        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        auto shown = reinterpret_cast<HBITMAP>(SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (shown)
+            DeleteObject(shown);
+    }
 }

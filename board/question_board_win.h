@@ -20,3 +20,6 @@ void CreateAnswerFont(QuizData* quiz);
 // Creates every control of the board from g_quiz, restores and judges saved answers, sets the
 // scroll ranges. Runs once, for WM_INITDIALOG.
 void BuildQuestionBoard(HWND board);
+
+// Deletes the bitmaps that the board's picture controls own; for the board's WM_DESTROY.
+void ReleaseBoardPictures(HWND board);
