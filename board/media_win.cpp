@@ -137,6 +137,10 @@ void OnPlayCommand(HWND board, int question)
 // player is stopped, since only a stopped player lets go of it. The current clip stays pending.
 void OnStopCommand()
 {
+    // The pending name is about to be replaced by the current clip's: the clip stopped before it
+    // would otherwise stay on disk until the program ends.
+    if (g_pendingClipFile[0] != '\0')
+        DeleteFileA(g_pendingClipFile);
     const int count = g_quiz->questionCount < MAX_MEDIA_QUESTIONS ? g_quiz->questionCount : MAX_MEDIA_QUESTIONS;
     for (int index = 0; index < count; ++index) {
         FormatQuizClipFile(g_pendingClipFile, sizeof(g_pendingClipFile), g_currentClip);
