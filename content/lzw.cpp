@@ -8,13 +8,16 @@ namespace {
 
 constexpr int LZW_STRING_GROWTH_PER_EPOCH = LZW_DICTIONARY_SIZE - LZW_FIRST_FREE - 1;
 
-// The encoder finds "prefix string + next byte" in an open-addressing hash table keyed by
-// (prefix code, byte). A slot holds the key in its top 20 bits and the code in its low 12; an empty
-// slot is 0, which no entry can be since every stored code is at least LZW_FIRST_FREE. At most 3837
-// strings live at once, so 8192 slots keep the table under half full and within the first-level cache.
-constexpr int HASH_BITS = 13;
-constexpr uint32_t HASH_SIZE = 1u << HASH_BITS;
-constexpr uint32_t HASH_MASK = HASH_SIZE - 1;
+// The encoder finds "prev + next byte" in an open-addressing hash table. The slot comes from a hash
+// of the string's bytes, updated by one multiplication per input byte, so the address of each probe
+// depends on the input alone and the processor can fetch it before the previous lookup is resolved;
+// a lookup keyed by the prefix's code would wait on a cache miss at every byte. A slot holds the
+// string's (prefix code, last byte) key in its top 20 bits and its code in the low 12; 0 is empty,
+// which no entry is since every stored code is at least LZW_FIRST_FREE. Each code remembers its slot,
+// so a reset empties only the slots in use and the table is all zeros between calls.
+constexpr int TABLE_BITS = 15;
+constexpr uint32_t TABLE_SIZE = 1u << TABLE_BITS;
+constexpr uint32_t TABLE_MASK = TABLE_SIZE - 1;
 constexpr int CODE_BITS = 12;
 constexpr uint32_t CODE_MASK = (1u << CODE_BITS) - 1;
 
@@ -28,7 +31,8 @@ struct DecoderEntry {
 
 // The one codec state of the program: calls are not reentrant.
 struct CodecState {
-    uint32_t hashSlots[HASH_SIZE];
+    uint32_t stringSlots[TABLE_SIZE];
+    uint32_t slotOfCode[LZW_DICTIONARY_SIZE];
     DecoderEntry entries[LZW_DICTIONARY_SIZE];
     unsigned char singleBytes[256];
     int32_t inputSize = 0;
@@ -59,12 +63,18 @@ public:
     {
         if (width > LZW_MAX_WIDTH)
             return false;
+        // Whole bytes leave four at a time: one branch per code, taken in a regular pattern.
         pending_ = (pending_ << width) | code;
         pendingBits_ += width;
-        while (pendingBits_ >= 8) {
-            pendingBits_ -= 8;
-            assert(written_ < capacity_);
-            output_[written_++] = static_cast<unsigned char>(pending_ >> pendingBits_);
+        if (pendingBits_ >= 32) {
+            pendingBits_ -= 32;
+            assert(written_ + 4 <= capacity_);
+            const uint32_t word = static_cast<uint32_t>(pending_ >> pendingBits_);
+            output_[written_] = static_cast<unsigned char>(word >> 24);
+            output_[written_ + 1] = static_cast<unsigned char>(word >> 16);
+            output_[written_ + 2] = static_cast<unsigned char>(word >> 8);
+            output_[written_ + 3] = static_cast<unsigned char>(word);
+            written_ += 4;
         }
         return true;
     }
@@ -72,6 +82,11 @@ public:
     // Pads the last byte with zero bits.
     size_t Finish()
     {
+        while (pendingBits_ >= 8) {
+            pendingBits_ -= 8;
+            assert(written_ < capacity_);
+            output_[written_++] = static_cast<unsigned char>(pending_ >> pendingBits_);
+        }
         if (pendingBits_ > 0) {
             assert(written_ < capacity_);
             output_[written_++] = static_cast<unsigned char>(pending_ << (8 - pendingBits_));
@@ -82,7 +97,7 @@ public:
 
 private:
     unsigned char* output_;
-    size_t capacity_;
+    [[maybe_unused]] size_t capacity_;
     size_t written_ = 0;
     uint64_t pending_ = 0;
     int pendingBits_ = 0;
@@ -126,47 +141,57 @@ size_t EncodeCapacity(int32_t length)
     return bytes > static_cast<size_t>(LZW_ENCODE_CAPACITY) ? bytes : LZW_ENCODE_CAPACITY;
 }
 
-uint32_t HashSlot(uint32_t key)
+// The hash of a string extended by one byte; the hash of a single byte is StringHash(0, byte).
+uint32_t StringHash(uint32_t hash, unsigned char byte)
 {
-    return (key * 2654435761u) >> (32 - HASH_BITS);
+    return (hash + byte + 1) * 0x9E3779B1u;
 }
 
-void InsertString(uint32_t key, uint32_t slot, uint32_t code)
+uint32_t StringKey(uint32_t prefixCode, unsigned char byte)
 {
-    g_lzw.hashSlots[slot] = (key << CODE_BITS) | code;
+    return (prefixCode << 8) | byte;
 }
 
-// Returns the slot holding key, or the empty slot where it belongs.
-uint32_t FindSlot(uint32_t key)
+// Returns the slot holding key on the probe sequence of hash, or the empty slot where it belongs.
+uint32_t FindSlot(uint32_t hash, uint32_t key)
 {
-    uint32_t slot = HashSlot(key);
+    uint32_t slot = hash >> (32 - TABLE_BITS);
     for (;;) {
-        const uint32_t entry = g_lzw.hashSlots[slot];
+        const uint32_t entry = g_lzw.stringSlots[slot];
         if (entry == 0 || (entry >> CODE_BITS) == key)
             return slot;
-        slot = (slot + 1) & HASH_MASK;
+        slot = (slot + 1) & TABLE_MASK;
     }
 }
 
-void InsertNewString(uint32_t prefixCode, unsigned char byte, uint32_t code)
+void FillSlot(uint32_t slot, uint32_t key, uint32_t code)
 {
-    const uint32_t key = (prefixCode << 8) | byte;
-    InsertString(key, FindSlot(key), code);
+    g_lzw.stringSlots[slot] = (key << CODE_BITS) | code;
+    g_lzw.slotOfCode[code] = slot;
+}
+
+// Empties the slots of codes LZW_FIRST_FREE to lastCode - 1.
+void ClearStrings(uint32_t lastCode)
+{
+    for (uint32_t code = LZW_FIRST_FREE; code < lastCode; ++code)
+        g_lzw.stringSlots[g_lzw.slotOfCode[code]] = 0;
 }
 
 // Writes a code, announcing first every bit of width it lacks.
-void PutCode(BitWriter& writer, uint32_t code, int& width)
+inline void PutCode(BitWriter& writer, uint32_t code, int& width)
 {
-    while ((code >> width) != 0) {
-        writer.Put(LZW_GROW, width);
-        ++width;
+    if ((code >> width) != 0) {
+        do {
+            writer.Put(LZW_GROW, width);
+            ++width;
+        } while ((code >> width) != 0);
     }
     writer.Put(code, width);
 }
 
 // The format's encoder finds a candidate by comparing it with every dictionary string of the same
 // length, and its reset re-adds the string that filled the dictionary as code 259 although that
-// string's prefix is gone. The hash table can only find strings through their prefix's code, so 259
+// string's prefix is gone. The table can only find strings through their prefix's code, so 259
 // is hung under its prefix as soon as the prefix is a dictionary string again: at once when it is a
 // single byte, otherwise when the same bytes are next added. The results match byte for byte.
 struct OrphanString {
@@ -177,30 +202,41 @@ struct OrphanString {
 
 size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* output, size_t capacity)
 {
-    std::memset(g_lzw.hashSlots, 0, sizeof(g_lzw.hashSlots));
     BitWriter writer(output, capacity);
     int width = LZW_INITIAL_WIDTH;
     uint32_t nextFree = LZW_FIRST_FREE;
     uint32_t prevCode = input[0];
+    uint32_t prevHash = StringHash(0, input[0]);
     int32_t prevStart = 0;
     OrphanString orphan;
 
-    for (int32_t position = 1; position < length; ++position) {
-        const unsigned char byte = input[position];
-        const uint32_t key = (prevCode << 8) | byte;
-        const uint32_t slot = FindSlot(key);
-        const uint32_t entry = g_lzw.hashSlots[slot];
-        if (entry != 0) {
+    int32_t position = 1;
+    while (position < length) {
+        // Extend prev while the dictionary has it followed by the next byte.
+        unsigned char byte;
+        uint32_t hash, key, slot;
+        for (;;) {
+            byte = input[position];
+            hash = StringHash(prevHash, byte);
+            key = StringKey(prevCode, byte);
+            slot = FindSlot(hash, key);
+            const uint32_t entry = g_lzw.stringSlots[slot];
+            if (entry == 0)
+                break;
             prevCode = entry & CODE_MASK;
-            continue;
+            prevHash = hash;
+            if (++position == length)
+                goto endOfInput;
         }
 
         const uint32_t newCode = nextFree++;
-        InsertString(key, slot, newCode);
+        FillSlot(slot, key, newCode);
         const int32_t newLength = position - prevStart + 1;
         if (orphan.prefixLength == newLength &&
             std::memcmp(input + prevStart, input + orphan.prefixStart, static_cast<size_t>(newLength)) == 0) {
-            InsertNewString(newCode, orphan.lastByte, LZW_FIRST_FREE);
+            const uint32_t orphanHash = StringHash(hash, orphan.lastByte);
+            const uint32_t orphanKey = StringKey(newCode, orphan.lastByte);
+            FillSlot(FindSlot(orphanHash, orphanKey), orphanKey, LZW_FIRST_FREE);
             orphan.prefixLength = 0;
         }
 
@@ -208,31 +244,66 @@ size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* o
 
         if (nextFree == LZW_DICTIONARY_SIZE) {
             writer.Put(LZW_RESET, width);
-            std::memset(g_lzw.hashSlots, 0, sizeof(g_lzw.hashSlots));
+            ClearStrings(nextFree);
             width = LZW_INITIAL_WIDTH;
             nextFree = LZW_FIRST_FREE + 1;
             const int32_t prefixLength = position - prevStart;
             if (prefixLength == 1) {
-                InsertNewString(input[prevStart], byte, LZW_FIRST_FREE);
+                const uint32_t readdedKey = StringKey(input[prevStart], byte);
+                FillSlot(FindSlot(hash, readdedKey), readdedKey, LZW_FIRST_FREE);
                 orphan.prefixLength = 0;
             } else {
+                // Until it is hung under its prefix, 259 names slot 0 as its own: emptying that slot
+                // with the others is harmless, since every slot is emptied at the same time.
+                g_lzw.slotOfCode[LZW_FIRST_FREE] = 0;
                 orphan.prefixStart = prevStart;
                 orphan.prefixLength = prefixLength;
                 orphan.lastByte = byte;
             }
         }
         prevCode = byte;
+        prevHash = StringHash(0, byte);
         prevStart = position;
+        ++position;
     }
 
+endOfInput:
     PutCode(writer, prevCode, width);
     writer.Put(LZW_END, width);
+    ClearStrings(nextFree);
     return writer.Finish();
 }
 
-// Decodes into output (LZW_DECODE_CAPACITY bytes plus room for the terminating zeros); *written
-// receives the count of bytes decoded.
-int32_t DecodeStream(BitReader& reader, unsigned char* output, int32_t* written)
+// Short strings are copied as one 16-byte block, which costs less than a call to memcpy with a
+// variable length; the bytes past the string land in output not yet written, hence the slack.
+constexpr int32_t COPY_BLOCK = 16;
+constexpr size_t DECODE_BUFFER_SIZE = static_cast<size_t>(LZW_DECODE_CAPACITY) + COPY_BLOCK;
+
+void CopyString(unsigned char* destination, const DecoderEntry& string)
+{
+    const unsigned char* source = string.bytes;
+    const int32_t length = string.length;
+    if (length == 1) {
+        destination[0] = source[0];
+    } else if (length <= COPY_BLOCK && source + COPY_BLOCK <= destination) {
+        std::memcpy(destination, source, COPY_BLOCK);
+    } else if (source + length <= destination) {
+        std::memcpy(destination, source, static_cast<size_t>(length));
+    } else {
+        // Only a string made by the code-equals-next-free case overlaps: its last byte is the first
+        // one copied here, so a forward copy byte by byte produces it before reading it.
+        for (int32_t i = 0; i < length; ++i)
+            destination[i] = source[i];
+    }
+}
+
+struct DecodeOutcome {
+    int32_t result;
+    int32_t written;
+};
+
+// Decodes into output, which has room for LZW_DECODE_CAPACITY bytes plus the copy slack.
+DecodeOutcome DecodeStream(BitReader& reader, unsigned char* output)
 {
     DecoderEntry* entries = g_lzw.entries;
     for (int byte = 0; byte < 256; ++byte) {
@@ -240,20 +311,19 @@ int32_t DecodeStream(BitReader& reader, unsigned char* output, int32_t* written)
         entries[byte] = {&g_lzw.singleBytes[byte], 1};
     }
 
-    int32_t outputPosition = 0;
-    *written = 0;
+    int32_t written = 0;
     uint32_t code = 0;
     if (!reader.Get(LZW_INITIAL_WIDTH, &code))
-        return LZW_INPUT_EXHAUSTED;
+        return {LZW_INPUT_EXHAUSTED, written};
     DecoderEntry prev = entries[code & 0xFF];
     int width = LZW_INITIAL_WIDTH;
     uint32_t nextFree = LZW_FIRST_FREE;
 
     for (;;) {
         if (width > LZW_MAX_WIDTH)
-            return LZW_BAD_CODE;
+            return {LZW_BAD_CODE, written};
         if (!reader.Get(width, &code))
-            return LZW_INPUT_EXHAUSTED;
+            return {LZW_INPUT_EXHAUSTED, written};
         if (code == LZW_RESET) {
             // prev stays: the writer re-added "prev + next byte" as the first string after its reset.
             nextFree = LZW_FIRST_FREE;
@@ -264,14 +334,12 @@ int32_t DecodeStream(BitReader& reader, unsigned char* output, int32_t* written)
             ++width;
             continue;
         }
-        if (code != LZW_END) {
-            if (code > nextFree || nextFree >= LZW_DICTIONARY_SIZE)
-                return LZW_BAD_CODE;
-        }
-        if (prev.length > LZW_DECODE_CAPACITY - outputPosition)
-            return LZW_BAD_CODE;
+        if (code != LZW_END && (code > nextFree || nextFree >= LZW_DICTIONARY_SIZE))
+            return {LZW_BAD_CODE, written};
+        if (prev.length > LZW_DECODE_CAPACITY - written)
+            return {LZW_BAD_CODE, written};
 
-        unsigned char* destination = output + outputPosition;
+        unsigned char* destination = output + written;
         if (code != LZW_END) {
             // The new string is prev followed by the first byte of the code's string, and that byte
             // is exactly the one written next, right after prev: the entry points at the output.
@@ -280,20 +348,10 @@ int32_t DecodeStream(BitReader& reader, unsigned char* output, int32_t* written)
             entries[nextFree] = {destination, prev.length + 1};
             ++nextFree;
         }
-        if (prev.length == 1) {
-            destination[0] = prev.bytes[0];
-        } else if (prev.bytes + prev.length <= destination) {
-            std::memcpy(destination, prev.bytes, static_cast<size_t>(prev.length));
-        } else {
-            // Only prev made by the case above overlaps: its last byte is the first one copied
-            // here, so a forward copy byte by byte produces it before reading it.
-            for (int32_t i = 0; i < prev.length; ++i)
-                destination[i] = prev.bytes[i];
-        }
-        outputPosition += prev.length;
-        *written = outputPosition;
+        CopyString(destination, prev);
+        written += prev.length;
         if (code == LZW_END)
-            return LZW_OK;
+            return {LZW_OK, written};
         prev = entries[code];
     }
 }
@@ -309,19 +367,18 @@ int32_t LzwDecode(const unsigned char* input, int32_t length, unsigned char** ou
     g_lzw.inputSize = length;
     g_lzw.inputConsumed = 0;
 
-    unsigned char* buffer = AllocateOutput(static_cast<size_t>(LZW_DECODE_CAPACITY) + 2);
+    unsigned char* buffer = AllocateOutput(DECODE_BUFFER_SIZE);
     if (!buffer)
         return LZW_NO_MEMORY;
 
     BitReader reader(input, length);
-    int32_t written = 0;
-    const int32_t result = DecodeStream(reader, buffer, &written);
+    const DecodeOutcome outcome = DecodeStream(reader, buffer);
     g_lzw.inputConsumed = reader.Position();
-    buffer[written] = 0;
-    buffer[written + 1] = 0;
+    buffer[outcome.written] = 0;
+    buffer[outcome.written + 1] = 0;
     *output = buffer;
-    *outputLength = written + 2;
-    return result;
+    *outputLength = outcome.written + 2;
+    return outcome.result;
 }
 
 int32_t LzwEncode(const unsigned char* input, int32_t length, unsigned char** output, int32_t* outputLength)
