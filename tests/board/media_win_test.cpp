@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/board/board_fixture_win.h"
 #include "board/media_win.h"
 #include "content/quiz_data_win.h"
 #include "resource.h"
@@ -184,6 +185,24 @@ std::string Joined(const std::vector<std::string>& items)
     return text;
 }
 
+// Swaps every player's controls for a recorder; the media code releases them as its own.
+void RecordControls()
+{
+    for (int index = 0; index < MAX_MEDIA_QUESTIONS; ++index) {
+        if (!g_playerControls[index])
+            continue;
+        g_playerControls[index]->Release();
+        g_playerControls[index] = new RecordingControls(index + 1);
+    }
+    g_calls.clear();
+}
+
+// The calls that the last commands made, consumed.
+std::vector<std::string> TakeCalls()
+{
+    return std::exchange(g_calls, {});
+}
+
 class MediaTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -234,21 +253,6 @@ protected:
             ASSERT_TRUE(SetUpQuestionMedia(m_board, question, CellLeft(question), CellTop(question, g_quiz->mediaKind)))
                 << question;
     }
-
-    // Swaps every player's controls for a recorder; the media code releases them as its own.
-    static void RecordControls()
-    {
-        for (int index = 0; index < MAX_MEDIA_QUESTIONS; ++index) {
-            if (!g_playerControls[index])
-                continue;
-            g_playerControls[index]->Release();
-            g_playerControls[index] = new RecordingControls(index + 1);
-        }
-        g_calls.clear();
-    }
-
-    // The calls that a command made, consumed.
-    static std::vector<std::string> TakeCalls() { return std::exchange(g_calls, {}); }
 
     void Click(int id) { SendMessage(m_board, WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
@@ -546,5 +550,80 @@ TEST_F(MediaTest, TextAndPictureQuizzesLeaveMediaAlone)
         g_quiz = nullptr;
     }
 }
+
+// The real board of an audio or video quiz: its frames, play and stop buttons, and clicks that go
+// through the board's own dialog procedure.
+class MediaBoardTest : public BoardFixture, public testing::WithParamInterface<int> {
+protected:
+    void BuildMediaQuiz(int questionCount)
+    {
+        Quiz().mediaKind = GetParam();
+        Quiz().questionCount = questionCount;
+        Quiz().answersPerQuestion = 1;
+        for (int question = 1; question <= questionCount; ++question)
+            Quiz().AddQuestion("REPONSE", "", "");
+        MediaStartup();
+        Build();
+    }
+
+    void TearDown() override
+    {
+        if (Board())
+            MediaCleanup(GetParent(Board()));
+        BoardFixture::TearDown();
+    }
+
+    void ClickButton(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
+};
+
+TEST_P(MediaBoardTest, EachCellHasItsFramePlayAndStopButtons)
+{
+    const int kind = GetParam();
+    BuildMediaQuiz(4);
+    const int blockHeight = kind == 3 ? 210 : 0;
+    const int frameWidth = kind == 3 ? 260 : 0;
+    const int frameHeight = kind == 3 ? 200 : 0;
+    HICON playIcon = nullptr;
+    HICON stopIcon = nullptr;
+    for (int question = 1; question <= 4; ++question) {
+        SCOPED_TRACE("question " + std::to_string(question));
+        const int x = 46 + 290 * ((question - 1) % 3);
+        const int y = 5 + (blockHeight + 60) * ((question - 1) / 3);
+        ASSERT_NE(Item(IDC_PICTURE_BASE + question), nullptr);
+        ExpectRect(ChildRect(Item(IDC_PICTURE_BASE + question)), x, y, frameWidth, frameHeight, "frame");
+        ASSERT_NE(Item(IDC_PLAY_BASE + question), nullptr);
+        ASSERT_NE(Item(IDC_STOP_BASE + question), nullptr);
+        ExpectRect(ChildRect(Item(IDC_PLAY_BASE + question)), x, y + blockHeight, 20, 20, "play");
+        ExpectRect(ChildRect(Item(IDC_STOP_BASE + question)), x, y + blockHeight + 20, 20, 19, "stop");
+        auto icon = [&](int id) { return reinterpret_cast<HICON>(SendMessageA(Item(id), BM_GETIMAGE, IMAGE_ICON, 0)); };
+        EXPECT_NE(icon(IDC_PLAY_BASE + question), nullptr);
+        EXPECT_NE(icon(IDC_STOP_BASE + question), nullptr);
+        playIcon = icon(IDC_PLAY_BASE + question);
+        stopIcon = icon(IDC_STOP_BASE + question);
+        EXPECT_NE(g_players[question - 1], nullptr);
+    }
+    EXPECT_NE(playIcon, stopIcon);
+    EXPECT_EQ(Joined(ClipFilesPresent()), "");
+    EXPECT_TRUE(RecordedMessages().empty());
+}
+
+TEST_P(MediaBoardTest, TheButtonsPlayAndStopThroughTheBoard)
+{
+    const char* extension = Extension(GetParam());
+    BuildMediaQuiz(6);
+    RecordControls();
+
+    ClickButton(IDC_PLAY_BASE + 2);
+    EXPECT_EQ(TakeCalls(), (std::vector<std::string>{"stop 6", "play 2"}));
+    EXPECT_EQ(ReadFileBytes(ClipFile(2, extension)), ResourceBytes(402));
+    ClickButton(IDC_PLAY_BASE + 5);
+    ClickButton(IDC_STOP_BASE + 1);
+    EXPECT_EQ(TakeCalls(), (std::vector<std::string>{"stop 2", "play 5", "stop 1", "stop 2", "stop 3", "stop 4",
+                                                     "stop 5", "stop 6"}));
+    EXPECT_EQ(Joined(ClipFilesPresent()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(AudioAndVideo, MediaBoardTest, testing::Values(2, 3),
+                         [](const testing::TestParamInfo<int>& info) { return info.param == 3 ? "Video" : "Audio"; });
 
 } // namespace
