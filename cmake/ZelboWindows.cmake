@@ -54,6 +54,29 @@ foreach(bench_source IN LISTS ZELBO_WIN_BENCHMARKS)
         ${CMAKE_BINARY_DIR}/test-assets)
     target_link_libraries(${name} PRIVATE zelbo_player)
     target_link_options(${name} PRIVATE ${ZELBO_STATIC_LINK})
-    add_dependencies(${name} zelbo_icons)
+    add_dependencies(${name} zelbo_icons zelbo_test_assets)
     set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL TRUE)
 endforeach()
+
+# The release archive for quiz makers: the player, the authoring tool, the source format and the
+# example quizzes, with the demo's pictures drawn by its own script.
+# cmake --build --preset windows --target package  ->  zelbo-<version>.zip in the build folder.
+set(ZELBO_PACKAGE_NAME zelbo-${PROJECT_VERSION})
+set(ZELBO_PACKAGE_ROOT ${CMAKE_BINARY_DIR}/package)
+set(ZELBO_PACKAGE_DIR ${ZELBO_PACKAGE_ROOT}/${ZELBO_PACKAGE_NAME})
+file(MAKE_DIRECTORY ${ZELBO_PACKAGE_ROOT})
+add_custom_target(package
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZELBO_PACKAGE_DIR} ${CMAKE_BINARY_DIR}/${ZELBO_PACKAGE_NAME}.zip
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZELBO_PACKAGE_DIR}/docs ${ZELBO_PACKAGE_DIR}/examples/demo
+        ${ZELBO_PACKAGE_DIR}/examples/texte
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:zelbo> $<TARGET_FILE:zelbo-pack> ${ZELBO_PACKAGE_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/quiz-format.md ${ZELBO_PACKAGE_DIR}/docs
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/examples/demo/quiz.toml
+        ${PROJECT_SOURCE_DIR}/examples/demo/make-pictures ${ZELBO_PACKAGE_DIR}/examples/demo
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/examples/texte/quiz.toml ${ZELBO_PACKAGE_DIR}/examples/texte
+    COMMAND ${PROJECT_SOURCE_DIR}/examples/demo/make-pictures ${ZELBO_PACKAGE_DIR}/examples/demo/images
+    COMMAND ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${ZELBO_PACKAGE_NAME}.zip --format=zip ${ZELBO_PACKAGE_NAME}
+    WORKING_DIRECTORY ${ZELBO_PACKAGE_ROOT}
+    COMMENT "Packing ${ZELBO_PACKAGE_NAME}.zip"
+    VERBATIM)
+add_dependencies(package zelbo zelbo-pack)
