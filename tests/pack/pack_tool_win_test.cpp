@@ -361,6 +361,9 @@ TEST(PackTool, GradeAgreesWithThePlayersGrading)
     const ToolRun one = RunTool({"grade", "Pomme-de-terre nouvelle", "Pomme de terre nouvele"});
     EXPECT_EQ(one.out, "y a de l'id\xC3\xA9"
                        "e\n");
+    // Accented arguments reach the tool as wide characters and are graded in code page 1252.
+    EXPECT_EQ(RunTool({"grade", "\xC9t\xE9", "\xE9t\xE9"}).out, "Quasiment\n");
+    EXPECT_EQ(RunTool({"grade", "\xC9t\xE9", "  \xC9T\xE9 "}).out, "BRAVO\n");
 
     WriteFileBytes("faux.tsv", "a\tb\nc\t\xE2\x89\xA0\n");
     const ToolRun bad = RunTool({"grade", "--tsv", "faux.tsv"});
