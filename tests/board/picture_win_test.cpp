@@ -146,13 +146,6 @@ TEST(LoadScaledPicture, WhatCannotBeFoundOrDecodedGivesNullAndKeepsNothing)
     EXPECT_EQ(GdiObjectCount(), before);
 }
 
-TEST(LoadScaledPicture, TypeNameIsFoundWhateverItsCase)
-{
-    UniqueBitmap picture(LoadScaledPicture(GetModuleHandle(nullptr), 401, "img", PICTURE_BOX_SIZE, PICTURE_BOX_SIZE));
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(BitmapSize(picture.Get()).cx, 260);
-}
-
 TEST(DecodePicture, GivesTheFullSizePicture)
 {
     const struct {
