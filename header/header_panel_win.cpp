@@ -1,29 +1,198 @@
 #include "header/header_panel_win.h"
 
+#include "app/main_window_win.h"
+#include "app/ui_seam_win.h"
+#include "content/quiz_data_win.h"
+#include "header/header_layout.h"
+#include "header/save_answers_win.h"
 #include "resource.h"
 
 HBRUSH g_headerBrush = nullptr;
-const char MAKER_WEB_PAGE[] = "https://zelbo.example";
+const char MAKER_WEB_PAGE[] = "https://zelbo.fr";
 
 namespace {
 
-void CreateControl(HWND panel, const char* className, const char* text, DWORD style, int x, int y, int width,
-                   int height, int id)
+constexpr COLORREF HEADER_COLOUR = RGB(128, 128, 255);
+constexpr COLORREF LINK_TEXT_COLOUR = RGB(50, 50, 255);
+constexpr DWORD PLAIN_STYLE = WS_CHILD | WS_VISIBLE;
+constexpr DWORD RULE_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER;
+// The panel's texts and code box; the rules (120 and up) keep the default colours.
+constexpr int FIRST_TEXT_ID = 20;
+constexpr int LAST_TEXT_ID = 32;
+
+enum class FontChoice { NONE, GUI, SCORE, LINK };
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    DWORD style;
+    int x;
+    int y;
+    int width;
+    int height;
+    FontChoice font;
+};
+
+// Creation places; the right-hand ones are moved as soon as the main window lays the panel out.
+constexpr ControlSpec HEADER_CONTROLS[] = {
+    {IDC_WEB_LINK, "Static", PLAIN_STYLE | SS_NOTIFY, 736, 5, 115, 18, FontChoice::LINK},
+    {IDC_BY_LABEL, "Static", PLAIN_STYLE, 736, 25, 27, 18, FontChoice::GUI},
+    {IDC_CREATOR, "Static", PLAIN_STYLE, 763, 25, 85, 18, FontChoice::GUI},
+    {IDC_SAVE, "button", PLAIN_STYLE, 666, 25, 55, 18, FontChoice::GUI},
+    {IDC_EXPLANATION, "Static", PLAIN_STYLE, 110, 19, 490, 27, FontChoice::GUI},
+    {IDC_TITLE, "Static", PLAIN_STYLE, 110, 3, 220, 18, FontChoice::NONE},
+    {IDC_CODE_LABEL, "Static", PLAIN_STYLE, 10, 29, 36, 15, FontChoice::GUI},
+    {IDC_SCORE, "Static", PLAIN_STYLE | SS_CENTER, 10, 1, 80, 20, FontChoice::SCORE},
+    {IDC_CODE, "edit", PLAIN_STYLE | ES_READONLY, 47, 29, 50, 16, FontChoice::GUI},
+    {IDC_RULE_H, "Static", RULE_STYLE, 0, 26, 100, 1, FontChoice::NONE},
+    {IDC_RULE_LEFT, "Static", RULE_STYLE, 100, 0, 1, 50, FontChoice::NONE},
+    {IDC_RULE_RIGHT, "Static", RULE_STYLE, 730, 0, 1, 50, FontChoice::NONE},
+};
+
+const char* InitialText(int id, const char* score)
 {
-    CreateWindowExA(0, className, text, style, x, y, width, height, panel,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandle(nullptr), nullptr);
+    switch (id) {
+    case IDC_WEB_LINK:
+        return MAKER_WEB_PAGE;
+    case IDC_BY_LABEL:
+        return "Par :";
+    case IDC_CREATOR:
+        return g_quiz->creator;
+    case IDC_SAVE:
+        return "Sauver";
+    case IDC_EXPLANATION:
+        return g_quiz->explanation;
+    case IDC_TITLE:
+        return g_quiz->title;
+    case IDC_CODE_LABEL:
+        return " Code :";
+    case IDC_SCORE:
+        return score;
+    default:
+        return "";
+    }
 }
 
-} // namespace
-
-INT_PTR CALLBACK HeaderPanelProc(HWND panel, UINT message, WPARAM, LPARAM)
+void GiveFont(HWND control, FontChoice font)
 {
-    if (message == WM_INITDIALOG) {
-        CreateControl(panel, "Static", " 0 / 0", WS_CHILD | WS_VISIBLE | SS_CENTER, 10, 1, 80, 20, IDC_SCORE);
-        CreateControl(panel, "edit", "", WS_CHILD | WS_VISIBLE | ES_READONLY, 47, 29, 50, 16, IDC_CODE);
-        return TRUE;
+    switch (font) {
+    case FontChoice::GUI:
+        SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+        break;
+    case FontChoice::SCORE:
+        SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_quiz->scoreFont), FALSE);
+        break;
+    case FontChoice::LINK:
+        StyleLink(control);
+        break;
+    case FontChoice::NONE:
+        break;
+    }
+}
+
+INT_PTR OnHeaderInitDialog(HWND panel)
+{
+    char score[32];
+    wsprintfA(score, " 0 / %d", g_quiz->questionCount);
+    for (const ControlSpec& spec : HEADER_CONTROLS) {
+        HWND control = CreateWindowExA(
+            0, spec.className, InitialText(spec.id, score), spec.style, spec.x, spec.y, spec.width, spec.height, panel,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandle(nullptr), nullptr);
+        GiveFont(control, spec.font);
+    }
+    g_headerBrush = CreateSolidBrush(HEADER_COLOUR);
+    return TRUE;
+}
+
+INT_PTR OnHeaderSize(HWND panel)
+{
+    RECT client;
+    GetClientRect(panel, &client);
+    for (const HeaderPlacement& place : HeaderLayout(client.right)) {
+        // Before WM_INITDIALOG has created the controls there is nothing to move.
+        HWND control = GetDlgItem(panel, place.id);
+        if (!control)
+            continue;
+        SetWindowPos(control, HWND_TOP, place.x, place.y, place.width, place.height,
+                     SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        if (place.repaint)
+            InvalidateRect(control, nullptr, FALSE);
     }
     return FALSE;
 }
 
-void StyleLink(HWND) {}
+INT_PTR OnHeaderCommand(WPARAM wParam)
+{
+    // Only the single click on the link opens the page: a double click arrives as STN_DBLCLK in
+    // the high word, after the click that already opened it.
+    if (wParam == IDC_WEB_LINK)
+        OpenWebPage(MAKER_WEB_PAGE);
+    else if (wParam == MAKEWPARAM(IDC_SAVE, BN_CLICKED))
+        SaveAnswers(g_questionBoard);
+    return FALSE;
+}
+
+INT_PTR OnHeaderCtlColorStatic(HDC dc, HWND control)
+{
+    const LONG_PTR id = GetWindowLongPtr(control, GWL_ID);
+    if (id == IDC_WEB_LINK) {
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, LINK_TEXT_COLOUR);
+        return reinterpret_cast<INT_PTR>(g_headerBrush);
+    }
+    if (id >= FIRST_TEXT_ID && id <= LAST_TEXT_ID) {
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(g_headerBrush);
+    }
+    return FALSE;
+}
+
+INT_PTR OnHeaderDestroy()
+{
+    // Both WM_DESTROY and WM_NCDESTROY arrive; the brush goes with the first.
+    if (g_headerBrush) {
+        DeleteObject(g_headerBrush);
+        g_headerBrush = nullptr;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+INT_PTR CALLBACK HeaderPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnHeaderInitDialog(panel);
+    case WM_SIZE:
+        return OnHeaderSize(panel);
+    case WM_COMMAND:
+        return OnHeaderCommand(wParam);
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(g_headerBrush);
+    case WM_CTLCOLORSTATIC:
+        return OnHeaderCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+        return OnHeaderDestroy();
+    default:
+        return FALSE;
+    }
+}
+
+void StyleLink(HWND link)
+{
+    RECT client;
+    GetClientRect(link, &client);
+    LOGFONTA font = {};
+    font.lfHeight = -(client.bottom * 3 / 4);
+    font.lfWeight = FW_NORMAL;
+    font.lfUnderline = TRUE;
+    // Kept for the whole run, like the program's other fonts.
+    SendMessage(link, WM_SETFONT, reinterpret_cast<WPARAM>(CreateFontIndirectA(&font)), FALSE);
+
+    // The cursor belongs to the "Static" class, so every static text of the program shows the
+    // hand from now on, not only the link.
+    HCURSOR hand = LoadCursor(GetModuleHandle(nullptr), MAKEINTRESOURCE(IDR_LINK_CURSOR));
+    SetClassLongPtr(link, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
+}

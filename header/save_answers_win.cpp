@@ -1,3 +1,74 @@
 #include "header/save_answers_win.h"
 
-void SaveAnswers(HWND) {}
+#include <string>
+
+#include "answers/answers_file.h"
+#include "app/win_raii.h"
+#include "content/quiz_data_win.h"
+#include "resource.h"
+
+namespace {
+
+AnswersWriter g_answersWriter = WriteFile;
+
+bool WriteAll(HANDLE file, const char* data, DWORD size)
+{
+    DWORD written = 0;
+    return g_answersWriter(file, data, size, &written, nullptr) && written == size;
+}
+
+// Every line into the temporary file; false as soon as one write falls short.
+bool WriteAnswerLines(HANDLE file, HWND board)
+{
+    const int boxCount = g_quiz->questionCount * g_quiz->answersPerQuestion;
+    for (int k = 1; k <= boxCount; ++k) {
+        char text[QUIZ_TEXT_SIZE] = {};
+        GetWindowTextA(GetDlgItem(board, IDC_ANSWER_BASE + k), text, sizeof(text));
+        std::string line;
+        AppendAnswerLine(line, text);
+        if (!WriteAll(file, line.data(), static_cast<DWORD>(line.size())))
+            return false;
+    }
+    return FlushFileBuffers(file) != FALSE;
+}
+
+} // namespace
+
+AnswersWriter SetAnswersWriter(AnswersWriter writer)
+{
+    AnswersWriter previous = g_answersWriter;
+    g_answersWriter = writer ? writer : WriteFile;
+    return previous;
+}
+
+void SaveAnswers(HWND board)
+{
+    // Without a board there are no answers to keep, and an empty file would lose the saved ones.
+    if (!board || !g_quiz)
+        return;
+
+    char module[MAX_PATH] = {};
+    if (!GetModuleFileNameA(nullptr, module, sizeof(module)))
+        return;
+    char target[MAX_PATH] = {};
+    if (!AnswersFileName(module, target, sizeof(target)))
+        return;
+
+    // The answers are written beside the target and moved over it only once they are complete: a
+    // full disk or a failing write in the middle never leaves the player with half a file.
+    // A read-only answers file is the user's wish to keep it; some platforms let a move replace it.
+    const DWORD targetAttributes = GetFileAttributesA(target);
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY))
+        return;
+    char temporary[MAX_PATH] = {};
+    if (!GetTempFileNameA(".", "zlb", 0, temporary))
+        return;
+    bool complete = false;
+    {
+        UniqueFile file(
+            CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        complete = file && WriteAnswerLines(file.Get(), board);
+    }
+    if (!complete || !MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        DeleteFileA(temporary);
+}
