@@ -236,3 +236,15 @@ TEST(QuizWriter, QuotingEscapesWhatTomlForbids)
     EXPECT_EQ(TomlQuote(std::string("\x01\x7F", 2)), "\"\\u0001\\u007F\"");
     EXPECT_EQ(TomlQuote("\xC2\x81\xC3\xA9"), "\"\\u0081\xC3\xA9\"");
 }
+
+TEST(QuizSource, WindowsEditorsByteOrderMarkAndLineEndsAreAccepted)
+{
+    std::string source = std::string("\xEF\xBB\xBF") + VALID_SOURCE;
+    for (size_t at = source.find('\n'); at != std::string::npos; at = source.find('\n', at + 2))
+        source.insert(at, "\r");
+    const SourceParse parse = ParseQuizSource(source);
+    EXPECT_TRUE(parse.diagnostics.empty()) << Errors(parse);
+    EXPECT_EQ(parse.quiz.title, "Capitales d'Europe");
+    ASSERT_EQ(parse.quiz.questions.size(), 2u);
+    EXPECT_EQ(parse.quiz.questions[1].line, 17);
+}
