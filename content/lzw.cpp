@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int LZW_STRING_GROWTH_PER_EPOCH = LZW_DICTIONARY_SIZE - LZW_FIRST_FREE - 1;
+constexpr int STRINGS_ADDED_PER_EPOCH = LZW_DICTIONARY_SIZE - LZW_FIRST_FREE - 1;
 
 // The encoder finds "prev + next byte" in an open-addressing hash table. The slot comes from a hash
 // of the string's bytes, updated by one multiplication per input byte, so the address of each probe
@@ -14,8 +14,10 @@ constexpr int LZW_STRING_GROWTH_PER_EPOCH = LZW_DICTIONARY_SIZE - LZW_FIRST_FREE
 // a lookup keyed by the prefix's code would wait on a cache miss at every byte. A slot holds the
 // string's (prefix code, last byte) key in its top 20 bits and its code in the low 12; 0 is empty,
 // which no entry is since every stored code is at least LZW_FIRST_FREE. Each code remembers its slot,
-// so a reset empties only the slots in use and the table is all zeros between calls.
-constexpr int TABLE_BITS = 15;
+// so a reset empties only the slots in use and the table is all zeros between calls. At most 3837
+// strings live at once: 65536 slots keep probe chains short, which matters more than the table's
+// size in cache (measured).
+constexpr int TABLE_BITS = 16;
 constexpr uint32_t TABLE_SIZE = 1u << TABLE_BITS;
 constexpr uint32_t TABLE_MASK = TABLE_SIZE - 1;
 constexpr int CODE_BITS = 12;
@@ -135,7 +137,7 @@ private:
 // most three growths and one reset per dictionary epoch, the end code, all at 12 bits or less.
 size_t EncodeCapacity(int32_t length)
 {
-    const size_t resets = length > 0 ? static_cast<size_t>(length - 1) / LZW_STRING_GROWTH_PER_EPOCH : 0;
+    const size_t resets = length > 0 ? static_cast<size_t>(length - 1) / STRINGS_ADDED_PER_EPOCH : 0;
     const size_t codes = static_cast<size_t>(length) + 3 * (resets + 1) + resets + 1;
     const size_t bytes = (codes * 12 + 7) / 8;
     return bytes > static_cast<size_t>(LZW_ENCODE_CAPACITY) ? bytes : LZW_ENCODE_CAPACITY;
@@ -147,15 +149,23 @@ uint32_t StringHash(uint32_t hash, unsigned char byte)
     return (hash + byte + 1) * 0x9E3779B1u;
 }
 
+// Inverted so that no key is 0 and a hit needs one comparison: the all-ones key would need prefix
+// code 4095, which is never a prefix (the writer resets as soon as it adds 4095).
 uint32_t StringKey(uint32_t prefixCode, unsigned char byte)
 {
-    return (prefixCode << 8) | byte;
+    assert(prefixCode < LZW_DICTIONARY_SIZE - 1);
+    return ((prefixCode << 8) | byte) ^ 0xFFFFF;
 }
 
-// Returns the slot holding key on the probe sequence of hash, or the empty slot where it belongs.
-uint32_t FindSlot(uint32_t hash, uint32_t key)
+uint32_t HomeSlot(uint32_t hash)
 {
-    uint32_t slot = hash >> (32 - TABLE_BITS);
+    return hash >> (32 - TABLE_BITS);
+}
+
+// Returns the slot holding key on the probe sequence that starts at slot, or the empty slot where
+// it belongs.
+uint32_t FindSlotFrom(uint32_t slot, uint32_t key)
+{
     for (;;) {
         const uint32_t entry = g_lzw.stringSlots[slot];
         if (entry == 0 || (entry >> CODE_BITS) == key)
@@ -197,6 +207,7 @@ inline void PutCode(BitWriter& writer, uint32_t code, int& width)
 struct OrphanString {
     int32_t prefixStart = 0;  // the prefix is input[prefixStart, prefixStart + prefixLength)
     int32_t prefixLength = 0; // 0 when no string waits for its prefix
+    uint32_t prefixHash = 0;  // compared first, so the bytes are compared only on a likely match
     unsigned char lastByte = 0;
 };
 
@@ -219,24 +230,32 @@ size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* o
             byte = input[position];
             hash = StringHash(prevHash, byte);
             key = StringKey(prevCode, byte);
-            slot = FindSlot(hash, key);
-            const uint32_t entry = g_lzw.stringSlots[slot];
-            if (entry == 0)
-                break;
+            slot = HomeSlot(hash);
+            uint32_t entry = g_lzw.stringSlots[slot];
+            if ((entry >> CODE_BITS) != key) {
+                if (entry == 0)
+                    break;
+                slot = FindSlotFrom(slot, key);
+                entry = g_lzw.stringSlots[slot];
+                if (entry == 0)
+                    break;
+            }
             prevCode = entry & CODE_MASK;
             prevHash = hash;
             if (++position == length)
-                goto endOfInput;
+                break;
         }
+        if (position == length)
+            break;
 
         const uint32_t newCode = nextFree++;
         FillSlot(slot, key, newCode);
         const int32_t newLength = position - prevStart + 1;
-        if (orphan.prefixLength == newLength &&
+        if (hash == orphan.prefixHash && orphan.prefixLength == newLength &&
             std::memcmp(input + prevStart, input + orphan.prefixStart, static_cast<size_t>(newLength)) == 0) {
             const uint32_t orphanHash = StringHash(hash, orphan.lastByte);
             const uint32_t orphanKey = StringKey(newCode, orphan.lastByte);
-            FillSlot(FindSlot(orphanHash, orphanKey), orphanKey, LZW_FIRST_FREE);
+            FillSlot(FindSlotFrom(HomeSlot(orphanHash), orphanKey), orphanKey, LZW_FIRST_FREE);
             orphan.prefixLength = 0;
         }
 
@@ -250,7 +269,7 @@ size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* o
             const int32_t prefixLength = position - prevStart;
             if (prefixLength == 1) {
                 const uint32_t readdedKey = StringKey(input[prevStart], byte);
-                FillSlot(FindSlot(hash, readdedKey), readdedKey, LZW_FIRST_FREE);
+                FillSlot(FindSlotFrom(HomeSlot(hash), readdedKey), readdedKey, LZW_FIRST_FREE);
                 orphan.prefixLength = 0;
             } else {
                 // Until it is hung under its prefix, 259 names slot 0 as its own: emptying that slot
@@ -258,6 +277,7 @@ size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* o
                 g_lzw.slotOfCode[LZW_FIRST_FREE] = 0;
                 orphan.prefixStart = prevStart;
                 orphan.prefixLength = prefixLength;
+                orphan.prefixHash = prevHash;
                 orphan.lastByte = byte;
             }
         }
@@ -267,7 +287,6 @@ size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* o
         ++position;
     }
 
-endOfInput:
     PutCode(writer, prevCode, width);
     writer.Put(LZW_END, width);
     ClearStrings(nextFree);
