@@ -65,15 +65,22 @@ set(ZELBO_PACKAGE_NAME zelbo-${PROJECT_VERSION})
 set(ZELBO_PACKAGE_ROOT ${CMAKE_BINARY_DIR}/package)
 set(ZELBO_PACKAGE_DIR ${ZELBO_PACKAGE_ROOT}/${ZELBO_PACKAGE_NAME})
 file(MAKE_DIRECTORY ${ZELBO_PACKAGE_ROOT})
+# Every example file but what a local build leaves there (quizzes built, the demo's drawn pictures).
+file(GLOB_RECURSE ZELBO_EXAMPLE_FILES RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*)
+list(FILTER ZELBO_EXAMPLE_FILES EXCLUDE REGEX "(\\.exe|/\\.gitignore)$|^examples/demo/images/")
+set(ZELBO_EXAMPLE_COPIES)
+foreach(example IN LISTS ZELBO_EXAMPLE_FILES)
+    get_filename_component(folder ${example} DIRECTORY)
+    list(APPEND ZELBO_EXAMPLE_COPIES
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${ZELBO_PACKAGE_DIR}/${folder}
+        COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${example} ${ZELBO_PACKAGE_DIR}/${folder})
+endforeach()
 add_custom_target(package
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZELBO_PACKAGE_DIR} ${CMAKE_BINARY_DIR}/${ZELBO_PACKAGE_NAME}.zip
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZELBO_PACKAGE_DIR}/docs ${ZELBO_PACKAGE_DIR}/examples/demo
-        ${ZELBO_PACKAGE_DIR}/examples/texte
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZELBO_PACKAGE_DIR}/docs
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:zelbo> $<TARGET_FILE:zelbo-pack> ${ZELBO_PACKAGE_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/quiz-format.md ${ZELBO_PACKAGE_DIR}/docs
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/examples/demo/quiz.toml
-        ${PROJECT_SOURCE_DIR}/examples/demo/make-pictures ${ZELBO_PACKAGE_DIR}/examples/demo
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/examples/texte/quiz.toml ${ZELBO_PACKAGE_DIR}/examples/texte
+    ${ZELBO_EXAMPLE_COPIES}
     COMMAND ${PROJECT_SOURCE_DIR}/examples/demo/make-pictures ${ZELBO_PACKAGE_DIR}/examples/demo/images
     COMMAND ${CMAKE_COMMAND} -E tar cf ${CMAKE_BINARY_DIR}/${ZELBO_PACKAGE_NAME}.zip --format=zip ${ZELBO_PACKAGE_NAME}
     WORKING_DIRECTORY ${ZELBO_PACKAGE_ROOT}
