@@ -12,6 +12,9 @@ const char MAKER_WEB_PAGE[] = "https://zelbo.fr";
 
 namespace {
 
+HFONT g_linkFont = nullptr;
+LONG g_linkFontHeight = 0;
+
 constexpr COLORREF HEADER_COLOUR = RGB(128, 128, 255);
 constexpr COLORREF LINK_TEXT_COLOUR = RGB(50, 50, 255);
 constexpr DWORD PLAIN_STYLE = WS_CHILD | WS_VISIBLE;
@@ -184,12 +187,18 @@ void StyleLink(HWND link)
 {
     RECT client;
     GetClientRect(link, &client);
-    LOGFONTA font = {};
-    font.lfHeight = -(client.bottom * 3 / 4);
-    font.lfWeight = FW_NORMAL;
-    font.lfUnderline = TRUE;
-    // Kept for the whole run, like the program's other fonts.
-    SendMessage(link, WM_SETFONT, reinterpret_cast<WPARAM>(CreateFontIndirectA(&font)), FALSE);
+    const LONG height = -(client.bottom * 3 / 4);
+    // The font lives as long as the process and is shared by every panel made for the same link
+    // height, so a panel made again does not add a font each time.
+    if (!g_linkFont || g_linkFontHeight != height) {
+        LOGFONTA font = {};
+        font.lfHeight = height;
+        font.lfWeight = FW_NORMAL;
+        font.lfUnderline = TRUE;
+        g_linkFont = CreateFontIndirectA(&font);
+        g_linkFontHeight = height;
+    }
+    SendMessage(link, WM_SETFONT, reinterpret_cast<WPARAM>(g_linkFont), FALSE);
 
     // The cursor belongs to the "Static" class, so every static text of the program shows the
     // hand from now on, not only the link.

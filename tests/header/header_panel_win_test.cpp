@@ -270,6 +270,19 @@ TEST_F(HeaderPanelTest, BrushIsDeletedOnceWithThePanel)
     EXPECT_EQ(GetObjectType(brush), 0u);
 }
 
+TEST_F(HeaderPanelTest, PanelMadeAgainHoldsNoMoreGdiObjects)
+{
+    // The first panel creates what the process keeps: the link font and the system's own objects.
+    ASSERT_NE(CreatePanel(), nullptr);
+    DestroyWindow(m_panel);
+    const DWORD before = GdiObjectCount();
+    ASSERT_NE(CreatePanel(), nullptr);
+    EXPECT_GT(GdiObjectCount(), before); // the panel's brush
+    DestroyWindow(m_panel);
+    m_panel = nullptr;
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
 TEST_F(HeaderPanelTest, SaveButtonWritesTheAnswersFile)
 {
     ScopedTempDirectory directory;
