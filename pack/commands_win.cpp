@@ -179,10 +179,9 @@ bool QuizPreparation::Run(PreparedQuiz* prepared)
         return false;
     }
     SourceParse parse = ParseQuizSource(text);
+    // The files are checked even when the source has errors, so that one run reports everything.
     for (const Diagnostic& diagnostic : parse.diagnostics)
         Report(diagnostic);
-    if (parse.HasErrors())
-        return false;
     prepared->quiz = std::move(parse.quiz);
     m_preparedKind = prepared->quiz.mediaKind;
 

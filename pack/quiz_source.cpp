@@ -16,6 +16,12 @@ const char* const QUIZ_KEYS[] = {"title",         "creator", "explanation", "kin
                                  "answer_labels", "reveal",  "colour",      "codes", "question"};
 const char* const QUESTION_KEYS[] = {"answers", "text", "picture", "reveal_text", "answer_picture"};
 
+// "0 code", "1 code", "2 codes": French counts take the singular below two.
+std::string CountOf(size_t count, const char* word)
+{
+    return std::to_string(count) + " " + word + (count > 1 ? "s" : "");
+}
+
 int LineOf(const toml::node& node)
 {
     return static_cast<int>(node.source().begin.line);
@@ -302,8 +308,8 @@ void SourceReader::CheckCounts(const toml::table& root)
     if (count == 0)
         return;
     if (m_quiz.codes.size() < count) {
-        Warning(codesLine, std::to_string(m_quiz.codes.size()) + " codes pour " + std::to_string(count) +
-                               " questions : \xC3\xA0 partir d'un score de " + std::to_string(m_quiz.codes.size() + 1) +
+        Warning(codesLine, CountOf(m_quiz.codes.size(), "code") + " pour " + CountOf(count, "question") +
+                               " : \xC3\xA0 partir d'un score de " + std::to_string(m_quiz.codes.size() + 1) +
                                ", aucun code ne s'affiche");
         m_quiz.codes.resize(count);
     } else if (m_quiz.codes.size() > count) {

@@ -141,7 +141,7 @@ TEST(QuizSource, ProblemsAreReportedWithTheirLine)
         {"title = \"x\"\nkind = \"picture\"\ncodes = [\"A\"]\n" + q + "answers = [\"a\"]\n", "pas de picture", 4, true},
         {std::string(TEXT_HEADER) + "question = 3\n", "[[question]]", 4, false},
         {"title = \"x\"\nkind = \"text\"\n", "aucune question", 0, false},
-        {"title = \"x\"\nkind = \"text\"\n" + textQuestion + textQuestion, "0 codes pour 2 questions", 0, true},
+        {"title = \"x\"\nkind = \"text\"\n" + textQuestion + textQuestion, "0 code pour 2 questions", 0, true},
         {"title = \"x\"\nkind = \"text\"\ncodes = [\"A\", \"B\"]\n" + textQuestion, "en trop", 3, true},
         {std::string(TEXT_HEADER) + "answer_labels = [\"a\", \"b\", \"c\"]\n" + textQuestion, "deux", 4, false},
     };
