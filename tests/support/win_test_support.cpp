@@ -213,8 +213,13 @@ ScopedTempDirectory::ScopedTempDirectory()
     GetTempPathA(MAX_PATH, base);
     char name[MAX_PATH];
     static int counter = 0;
-    std::snprintf(name, sizeof(name), "%szelbo-test-%lu-%d", base, GetCurrentProcessId(), ++counter);
+    LARGE_INTEGER ticks;
+    QueryPerformanceCounter(&ticks);
+    // Wine reuses process ids from run to run: the clock keeps a crashed run's folder apart.
+    std::snprintf(name, sizeof(name), "%szelbo-test-%lu-%llx-%d", base, GetCurrentProcessId(),
+                  static_cast<unsigned long long>(ticks.QuadPart), ++counter);
     m_path = name;
+    RemoveTree(m_path);
     CreateDirectoryA(m_path.c_str(), nullptr);
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
