@@ -1,6 +1,8 @@
 #include "answers/judging_win.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "answers/grading.h"
 #include "answers/judging_rules.h"
@@ -12,6 +14,33 @@
 #include "resource.h"
 
 namespace {
+
+// Set while the board builds: focus changes judge nothing then (see ScopedBoardBuild).
+bool g_boardBuilding = false;
+// Set while a batch of judgings runs whose score is counted once at its end.
+bool g_scoreDeferred = false;
+
+// Defers the score for the scope and counts it once when the scope ends.
+class DeferredScore {
+public:
+    DeferredScore(QuizData* quiz, HWND board) : m_quiz(quiz), m_board(board), m_outer(g_scoreDeferred)
+    {
+        g_scoreDeferred = true;
+    }
+    ~DeferredScore()
+    {
+        g_scoreDeferred = m_outer;
+        if (!m_outer)
+            UpdateScore(m_quiz, m_board);
+    }
+    DeferredScore(const DeferredScore&) = delete;
+    DeferredScore& operator=(const DeferredScore&) = delete;
+
+private:
+    QuizData* m_quiz;
+    HWND m_board;
+    bool m_outer;
+};
 
 // Answer boxes and verdict fields are read through 260-byte buffers: a longer text takes part with
 // its first 259 characters only.
@@ -78,11 +107,38 @@ void Reveal(const QuizData& quiz, HWND board, int question, const QuestionNode* 
         RevealAnswerPicture(board, question);
 }
 
-bool VerdictIsRight(HWND board, int box)
+bool VerdictIsRight(HWND field)
 {
     char verdict[VERDICT_TEXT_LIMIT] = {};
-    GetDlgItemTextA(board, IDC_VERDICT_BASE + box, verdict, VERDICT_TEXT_LIMIT);
+    if (field)
+        GetWindowTextA(field, verdict, VERDICT_TEXT_LIMIT);
     return std::strcmp(verdict, VERDICT_RIGHT) == 0;
+}
+
+// The board's controls with ids base + 1 to base + count, at index k - 1 (null where one is missing).
+// GetDlgItem walks the board's children for every control it finds, and a board of 96 questions has
+// several hundred; every judging recounts the score, so the controls are found in one pass.
+struct ControlSearch {
+    HWND board;
+    int base;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectControl(HWND child, LPARAM context)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(context);
+    const int k = GetDlgCtrlID(child) - search->base;
+    if (k >= 1 && k <= static_cast<int>(search->found.size()) && GetParent(child) == search->board)
+        search->found[static_cast<size_t>(k - 1)] = child;
+    return TRUE;
+}
+
+std::vector<HWND> NumberedControls(HWND board, int base, int count)
+{
+    ControlSearch search{board, base, std::vector<HWND>(static_cast<size_t>(std::max(count, 0)), nullptr)};
+    if (count > 0)
+        EnumChildWindows(board, CollectControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 LRESULT OnAnswerBoxKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
@@ -137,15 +193,19 @@ void JudgeAnswer(QuizData* quiz, HWND board, int boxId)
     else
         SetDlgItemTextA(board, IDC_REVEAL_BASE + position.question, "");
     SetDlgItemTextA(board, boxId + (IDC_VERDICT_BASE - IDC_ANSWER_BASE), verdict);
-    UpdateScore(quiz, board);
+    if (!g_scoreDeferred)
+        UpdateScore(quiz, board);
 }
 
 void UpdateScore(QuizData* quiz, HWND board)
 {
     if (!quiz)
         return;
-    const int solved = CountSolvedQuestions(quiz->questionCount, BoxesPerQuestionOf(*quiz), quiz->secondAnswerOptional,
-                                            [board](int box) { return VerdictIsRight(board, box); });
+    const int perQuestion = BoxesPerQuestionOf(*quiz);
+    const std::vector<HWND> fields =
+        NumberedControls(board, IDC_VERDICT_BASE, std::max(quiz->questionCount, 0) * perQuestion);
+    const int solved = CountSolvedQuestions(quiz->questionCount, perQuestion, quiz->secondAnswerOptional,
+                                            [&fields](int box) { return VerdictIsRight(fields[box - 1]); });
     if (!quiz->headerPanel)
         return;
     char score[32];
@@ -169,12 +229,26 @@ LRESULT CALLBACK AnswerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
         SendMessageA(box, EM_SETSEL, 0, WHOLE_TEXT_END);
         break;
     case WM_KILLFOCUS:
-        JudgeAnswer(g_quiz, GetParent(box), GetDlgCtrlID(box));
+        if (!g_boardBuilding)
+            JudgeAnswer(g_quiz, GetParent(box), GetDlgCtrlID(box));
         break;
     default:
         break;
     }
     return CallWindowProcA(g_standardEditProc, box, message, wParam, lParam);
+}
+
+ScopedBoardBuild::ScopedBoardBuild(QuizData* quiz, HWND board) : m_quiz(quiz), m_board(board)
+{
+    g_boardBuilding = true;
+    g_scoreDeferred = true;
+}
+
+ScopedBoardBuild::~ScopedBoardBuild()
+{
+    g_boardBuilding = false;
+    g_scoreDeferred = false;
+    UpdateScore(m_quiz, m_board);
 }
 
 void TryAnswerEverywhere(HWND box)
@@ -184,15 +258,16 @@ void TryAnswerEverywhere(HWND box)
     GetWindowTextA(box, text, BOX_TEXT_LIMIT);
     const int boxCount =
         g_quiz ? AnswerBoxCount(g_quiz->mediaKind, g_quiz->questionCount, g_quiz->answersPerQuestion) : 0;
-    for (int k = 1; k <= boxCount; ++k) {
-        if (VerdictIsRight(board, k))
+    const std::vector<HWND> boxes = NumberedControls(board, IDC_ANSWER_BASE, boxCount);
+    const std::vector<HWND> fields = NumberedControls(board, IDC_VERDICT_BASE, boxCount);
+    // Every box that loses the focus is judged; the score only needs counting once, at the end.
+    const DeferredScore score(g_quiz, board);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        if (!boxes[i] || VerdictIsRight(fields[i]))
             continue;
-        HWND target = GetDlgItem(board, IDC_ANSWER_BASE + k);
-        if (!target)
-            continue;
-        SetWindowTextA(target, text);
+        SetWindowTextA(boxes[i], text);
         // Each box judges itself as the focus leaves it: the last one when the focus comes back.
-        SetFocus(target);
+        SetFocus(boxes[i]);
     }
     SetFocus(box);
 }

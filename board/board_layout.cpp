@@ -61,7 +61,7 @@ CellBlock CellBlockOf(int mediaKind, int lineHeight)
     }
 }
 
-void PlanCell(const BoardShape& shape, int q, int lineTop, int lineHeight, PictureSize picture, QuestionPlan& plan)
+void PlanCell(const BoardShape& shape, int q, int lineTop, int lineHeight, CellPicture picture, QuestionPlan& plan)
 {
     const int column = (q - 1) % QUESTIONS_PER_BOARD_LINE;
     const bool twoAnswers = shape.answersPerQuestion == 2;
@@ -168,7 +168,7 @@ bool EndsBoardLine(int question)
     return question % QUESTIONS_PER_BOARD_LINE == 0;
 }
 
-int BoardLineHeight(const PictureSize* pictures, int count)
+int BoardLineHeight(const CellPicture* pictures, int count)
 {
     int height = 0;
     for (int i = 0; i < count; ++i) {
@@ -178,7 +178,7 @@ int BoardLineHeight(const PictureSize* pictures, int count)
     return height;
 }
 
-QuestionPlan PlanQuestion(const BoardShape& shape, int question, int lineTop, int lineHeight, PictureSize picture)
+QuestionPlan PlanQuestion(const BoardShape& shape, int question, int lineTop, int lineHeight, CellPicture picture)
 {
     QuestionPlan plan;
     plan.answerTop = lineTop;

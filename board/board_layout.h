@@ -48,7 +48,7 @@ struct BoardShape {
 };
 
 // Size of a question's scaled picture; loaded false when the resource gave no picture.
-struct PictureSize {
+struct CellPicture {
     bool loaded;
     int width;
     int height;
@@ -87,7 +87,7 @@ bool StartsBoardLine(int question);
 bool EndsBoardLine(int question);
 
 // Tallest picture of a board line; pictures that did not load count 0.
-int BoardLineHeight(const PictureSize* pictures, int count);
+int BoardLineHeight(const CellPicture* pictures, int count);
 
 // The controls of question q, in creation order (which is also the Tab order), for a row or cell
 // whose line starts at lineTop. lineHeight and picture matter for picture quizzes only.
@@ -96,7 +96,7 @@ struct QuestionPlan {
     int answerTop;   // top of the answer area: the row top, or the cell's line top plus its block
     int answerLines; // answers-file lines consumed by the question
 };
-QuestionPlan PlanQuestion(const BoardShape& shape, int question, int lineTop, int lineHeight, PictureSize picture);
+QuestionPlan PlanQuestion(const BoardShape& shape, int question, int lineTop, int lineHeight, CellPicture picture);
 
 // Line top and content size as the build runs; AdvanceAfterQuestion moves on past question q.
 struct BoardProgress {

@@ -86,10 +86,10 @@ public:
 
     int Height() const { return BoardLineHeight(m_sizes, QUESTIONS_PER_BOARD_LINE); }
 
-    PictureSize SizeFor(int question) const
+    CellPicture SizeFor(int question) const
     {
         const int i = IndexOf(question);
-        return i < 0 ? PictureSize{false, 0, 0} : m_sizes[i];
+        return i < 0 ? CellPicture{false, 0, 0} : m_sizes[i];
     }
 
     // Hands the question's picture over; pictures never taken go with the next line or the build.
@@ -100,7 +100,7 @@ public:
     }
 
 private:
-    static PictureSize SizeOf(HBITMAP bitmap)
+    static CellPicture SizeOf(HBITMAP bitmap)
     {
         BITMAP info = {};
         if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info))
@@ -116,7 +116,7 @@ private:
 
     int m_firstQuestion = 0;
     UniqueBitmap m_bitmaps[QUESTIONS_PER_BOARD_LINE];
-    PictureSize m_sizes[QUESTIONS_PER_BOARD_LINE] = {};
+    CellPicture m_sizes[QUESTIONS_PER_BOARD_LINE] = {};
 };
 
 struct BoardIcons {
@@ -266,6 +266,7 @@ bool BuildQuestions(HWND board, QuizData* quiz)
     const BoardIcons icons = LoadBoardIcons(shape.mediaKind);
     SavedAnswers saved;
     CreateAnswerFont(quiz);
+    const ScopedBoardBuild judging(quiz, board);
     LinePictures pictures;
     const BuildContext context{board, quiz, shape, icons, &saved, &pictures};
 

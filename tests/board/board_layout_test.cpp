@@ -30,7 +30,7 @@ void ExpectItems(const QuestionPlan& plan, const std::vector<Expected>& expected
     }
 }
 
-constexpr PictureSize NO_PICTURE = {false, 0, 0};
+constexpr CellPicture NO_PICTURE = {false, 0, 0};
 
 // Runs the build's arithmetic over a whole quiz; lineHeights gives H of each board line.
 BoardProgress RunBoard(const BoardShape& shape, const std::vector<int>& lineHeights,
@@ -208,7 +208,7 @@ TEST(BoardLayout, LineTopsAdvanceByTheTallestPicture)
         RunBoard(c.shape, c.lineHeights, &tops);
         EXPECT_EQ(tops, c.lineTops) << "kind " << c.shape.mediaKind << ", reveal " << c.shape.revealMode;
     }
-    const PictureSize line[] = {{true, 260, 195}, {false, 0, 0}, {true, 150, 260}};
+    const CellPicture line[] = {{true, 260, 195}, {false, 0, 0}, {true, 150, 260}};
     EXPECT_EQ(BoardLineHeight(line, 3), 260);
     EXPECT_EQ(BoardLineHeight(line + 1, 1), 0);
 }
