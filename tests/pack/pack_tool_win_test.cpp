@@ -13,6 +13,8 @@
 #include "app/win_raii.h"
 #include "board/picture_win.h"
 #include "content/content_format.h"
+#include "content/content_loader_win.h"
+#include "content/quiz_data_win.h"
 #include "content/lzw.h"
 #include "pack/cp1252.h"
 #include "resource.h"
@@ -414,4 +416,48 @@ TEST(PackTool, HelpAndUsageMistakes)
     const ToolRun missingPlayer = RunTool({"extract", "absent.exe", "-o", "d"});
     EXPECT_NE(missingPlayer.exitCode, 0u);
     EXPECT_NE(missingPlayer.err.find("absent.exe"), std::string::npos);
+}
+
+// The demo quiz of the examples, built as a quiz maker would and opened by the player's own loader.
+TEST(PackTool, DemoQuizBuildsAndLoadsInThePlayer)
+{
+    ScopedTempDirectory folder;
+    const std::string demoSource = BuildFolder() + "\\test-assets\\demo\\quiz.toml";
+    const ToolRun run = RunTool({"build", demoSource, "-o", "demo.exe", "--player", BuildFolder() + "\\zelbo.exe"});
+    ASSERT_EQ(run.exitCode, 0u) << Describe(run);
+    EXPECT_EQ(run.err, "") << "the demo builds without warnings";
+
+    QuizModule module("demo.exe");
+    ASSERT_TRUE(module.Loaded());
+    ClearRecordedMessages();
+    QuizData quiz;
+    LoadContentFromModule(quiz, module.Get());
+    EXPECT_TRUE(RecordedMessages().empty());
+
+    EXPECT_STREQ(quiz.title, "Capitales d'Europe");
+    EXPECT_EQ(quiz.mediaKind, MEDIA_PICTURE);
+    EXPECT_EQ(quiz.answersPerQuestion, 2);
+    EXPECT_EQ(quiz.revealMode, REVEAL_TEXT_AND_PICTURE);
+    EXPECT_STREQ(quiz.answerLabel1, "Ville");
+    EXPECT_STREQ(quiz.answerLabel2, "Pays");
+    ASSERT_GE(quiz.questionCount, 12);
+    ASSERT_NE(quiz.QuestionAt(0), nullptr);
+    EXPECT_STREQ(quiz.QuestionAt(0)->answer1, "Paris");
+    EXPECT_STREQ(quiz.QuestionAt(0)->answer2, "France");
+    EXPECT_STREQ(quiz.QuestionAt(0)->revealText, "La tour Eiffel y mesure 330 m\xE8tres.");
+    EXPECT_STREQ(quiz.codes[0], "\xC9" "CLAIREUR");
+    EXPECT_EQ(quiz.backgroundColor, RGB(0x2A, 0x6F, 0xB0));
+
+    // Every question has its distinct node, its picture and its answer picture, all readable.
+    for (int q = 1; q <= quiz.questionCount; ++q) {
+        SCOPED_TRACE(q);
+        EXPECT_STRNE(quiz.QuestionAt(q - 1)->answer1, "");
+        if (q > 1) {
+            EXPECT_NE(quiz.QuestionAt(q - 1), quiz.QuestionAt(q - 2));
+        }
+        for (int id : {IDR_QUESTION_PICTURE_BASE + q, IDR_ANSWER_PICTURE_BASE + q}) {
+            UniqueBitmap picture(LoadScaledPicture(module.Get(), id, "IMG", PICTURE_BOX_SIZE, PICTURE_BOX_SIZE));
+            EXPECT_TRUE(picture) << id;
+        }
+    }
 }
