@@ -25,7 +25,7 @@ constexpr int LAST_TEXT_ID = 32;
 
 enum class FontChoice { NONE, GUI, SCORE, LINK };
 
-struct ControlSpec {
+struct HeaderControl {
     int id;
     const char* className;
     DWORD style;
@@ -37,7 +37,7 @@ struct ControlSpec {
 };
 
 // Creation places; the right-hand ones are moved as soon as the main window lays the panel out.
-constexpr ControlSpec HEADER_CONTROLS[] = {
+constexpr HeaderControl HEADER_CONTROLS[] = {
     {IDC_WEB_LINK, "Static", PLAIN_STYLE | SS_NOTIFY, 736, 5, 115, 18, FontChoice::LINK},
     {IDC_BY_LABEL, "Static", PLAIN_STYLE, 736, 25, 27, 18, FontChoice::GUI},
     {IDC_CREATOR, "Static", PLAIN_STYLE, 763, 25, 85, 18, FontChoice::GUI},
@@ -97,11 +97,11 @@ INT_PTR OnHeaderInitDialog(HWND panel)
 {
     char score[32];
     wsprintfA(score, " 0 / %d", g_quiz->questionCount);
-    for (const ControlSpec& spec : HEADER_CONTROLS) {
+    for (const HeaderControl& entry : HEADER_CONTROLS) {
         HWND control = CreateWindowExA(
-            0, spec.className, InitialText(spec.id, score), spec.style, spec.x, spec.y, spec.width, spec.height, panel,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandle(nullptr), nullptr);
-        GiveFont(control, spec.font);
+            0, entry.className, InitialText(entry.id, score), entry.style, entry.x, entry.y, entry.width, entry.height,
+            panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), GetModuleHandle(nullptr), nullptr);
+        GiveFont(control, entry.font);
     }
     g_headerBrush = CreateSolidBrush(HEADER_COLOUR);
     return TRUE;
