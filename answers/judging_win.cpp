@@ -232,6 +232,10 @@ LRESULT CALLBACK AnswerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
         if (!g_boardBuilding)
             JudgeAnswer(g_quiz, GetParent(box), GetDlgCtrlID(box));
         break;
+    case WM_MOUSEWHEEL:
+        // A notch over a box scrolls the board like one over the board itself. Some edit controls
+        // keep the wheel to themselves, so the box hands it on instead of relying on its default.
+        return SendMessageA(GetParent(box), message, wParam, lParam);
     default:
         break;
     }

@@ -212,6 +212,18 @@ TEST_F(MainWindowTest, OnlyExactWheelNotchesPostALineStepToTheBoard)
     }
 }
 
+TEST_F(MainWindowTest, ANotchOverAnAnswerBoxMovesTheBoardTwoLineSteps)
+{
+    HWND box = GetDlgItem(g_questionBoard, IDC_ANSWER_BASE + 1);
+    ASSERT_NE(box, nullptr);
+    TakePostedScrollRequests(g_questionBoard);
+    // The board posts one step and leaves the message unhandled; the main window posts the second.
+    SendMessage(box, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    EXPECT_EQ(TakePostedScrollRequests(g_questionBoard), (std::vector<WPARAM>{SB_LINEDOWN, SB_LINEDOWN}));
+    SendMessage(box, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(60)), 0);
+    EXPECT_TRUE(TakePostedScrollRequests(g_questionBoard).empty());
+}
+
 TEST_F(MainWindowTest, ForwardedWheelStepsArePostedNotSent)
 {
     ForwardMouseWheel(g_questionBoard, MAKEWPARAM(0, static_cast<WORD>(-120)));
