@@ -1,6 +1,5 @@
 #include "content/lzw.h"
 
-#include <cassert>
 #include <cstdlib>
 #include <cstring>
 
@@ -8,18 +7,21 @@ namespace {
 
 constexpr int STRINGS_ADDED_PER_EPOCH = LZW_DICTIONARY_SIZE - LZW_FIRST_FREE - 1;
 
-// The encoder finds "prev + next byte" in an open-addressing hash table. The slot comes from a hash
-// of the string's bytes, updated by one multiplication per input byte, so the address of each probe
-// depends on the input alone and the processor can fetch it before the previous lookup is resolved;
-// a lookup keyed by the prefix's code would wait on a cache miss at every byte. A slot holds the
-// string's (prefix code, last byte) key in its top 20 bits and its code in the low 12; 0 is empty,
-// which no entry is since every stored code is at least LZW_FIRST_FREE. Each code remembers its slot,
-// so a reset empties only the slots in use and the table is all zeros between calls. At most 3837
-// strings live at once: 65536 slots keep probe chains short, which matters more than the table's
-// size in cache (measured).
-constexpr int TABLE_BITS = 16;
-constexpr uint32_t TABLE_SIZE = 1u << TABLE_BITS;
-constexpr uint32_t TABLE_MASK = TABLE_SIZE - 1;
+// The encoder looks "prev + next byte" up in one table of two parts. Two-byte strings (prev a single
+// byte) sit at the slot their two bytes give: no hash, no probe, and the few pairs a text uses share
+// cache lines. Longer strings go to an open-addressing hash part whose slot comes from a hash of the
+// string's bytes, updated by a rotation and an exclusive or per input byte: the address of each
+// probe depends on the input alone, so the processor fetches it before the previous lookup is
+// resolved, whereas a lookup keyed by the prefix's code would wait on the previous load at every
+// byte. A slot holds the string's (prefix code, last byte) key in its top 20 bits and its code in the
+// low 12; 0 is empty, which no entry is since every stored code is at least LZW_FIRST_FREE. A key in
+// the hash part has a prefix code of at least LZW_FIRST_FREE, so an empty slot never matches it.
+// Each code remembers its slot, so a reset empties only the slots in use and the table is all zeros
+// between calls. At most 3837 strings live at once: 65536 hash slots keep probe chains short.
+constexpr uint32_t PAIR_SLOTS = 1u << 16;
+constexpr int HASH_BITS = 16;
+constexpr uint32_t HASH_MASK = (1u << HASH_BITS) - 1;
+constexpr uint32_t TABLE_SIZE = PAIR_SLOTS + (1u << HASH_BITS);
 constexpr int CODE_BITS = 12;
 constexpr uint32_t CODE_MASK = (1u << CODE_BITS) - 1;
 
@@ -33,7 +35,7 @@ struct DecoderEntry {
 
 // The one codec state of the program: calls are not reentrant.
 struct CodecState {
-    uint32_t stringSlots[TABLE_SIZE];
+    uint32_t strings[TABLE_SIZE];
     uint32_t slotOfCode[LZW_DICTIONARY_SIZE];
     DecoderEntry entries[LZW_DICTIONARY_SIZE];
     unsigned char singleBytes[256];
@@ -54,56 +56,6 @@ unsigned char* AllocateOutput(size_t size)
         g_lzw.messageHandler("Impossible d'allouer la memoire", "information");
     return static_cast<unsigned char*>(buffer);
 }
-
-// Appends codes most-significant-bit first. The output is sized for the worst case before coding
-// starts, so the writer never needs to check room.
-class BitWriter {
-public:
-    BitWriter(unsigned char* output, size_t capacity) : output_(output), capacity_(capacity) {}
-
-    bool Put(uint32_t code, int width)
-    {
-        if (width > LZW_MAX_WIDTH)
-            return false;
-        // Whole bytes leave four at a time: one branch per code, taken in a regular pattern.
-        pending_ = (pending_ << width) | code;
-        pendingBits_ += width;
-        if (pendingBits_ >= 32) {
-            pendingBits_ -= 32;
-            assert(written_ + 4 <= capacity_);
-            const uint32_t word = static_cast<uint32_t>(pending_ >> pendingBits_);
-            output_[written_] = static_cast<unsigned char>(word >> 24);
-            output_[written_ + 1] = static_cast<unsigned char>(word >> 16);
-            output_[written_ + 2] = static_cast<unsigned char>(word >> 8);
-            output_[written_ + 3] = static_cast<unsigned char>(word);
-            written_ += 4;
-        }
-        return true;
-    }
-
-    // Pads the last byte with zero bits.
-    size_t Finish()
-    {
-        while (pendingBits_ >= 8) {
-            pendingBits_ -= 8;
-            assert(written_ < capacity_);
-            output_[written_++] = static_cast<unsigned char>(pending_ >> pendingBits_);
-        }
-        if (pendingBits_ > 0) {
-            assert(written_ < capacity_);
-            output_[written_++] = static_cast<unsigned char>(pending_ << (8 - pendingBits_));
-            pendingBits_ = 0;
-        }
-        return written_;
-    }
-
-private:
-    unsigned char* output_;
-    [[maybe_unused]] size_t capacity_;
-    size_t written_ = 0;
-    uint64_t pending_ = 0;
-    int pendingBits_ = 0;
-};
 
 // Takes input bytes only when a code needs them, so the position is the count of bytes consumed.
 class BitReader {
@@ -143,61 +95,87 @@ size_t EncodeCapacity(int32_t length)
     return bytes > static_cast<size_t>(LZW_ENCODE_CAPACITY) ? bytes : LZW_ENCODE_CAPACITY;
 }
 
-// The hash of a string extended by one byte; the hash of a single byte is StringHash(0, byte).
-uint32_t StringHash(uint32_t hash, unsigned char byte)
+// The string hash mixes one random 64-bit word per byte value: rotating the running hash and
+// folding in the next byte's word costs two one-cycle operations, which bounds how fast the probes
+// of a long match can be addressed.
+constexpr uint64_t SplitMix(uint64_t seed)
 {
-    return (hash + byte + 1) * 0x9E3779B1u;
+    uint64_t z = seed + 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
 }
 
-// Inverted so that no key is 0 and a hit needs one comparison: the all-ones key would need prefix
-// code 4095, which is never a prefix (the writer resets as soon as it adds 4095).
-uint32_t StringKey(uint32_t prefixCode, unsigned char byte)
+struct ByteWords {
+    uint64_t word[256];
+};
+
+constexpr ByteWords MakeByteWords()
 {
-    assert(prefixCode < LZW_DICTIONARY_SIZE - 1);
-    return ((prefixCode << 8) | byte) ^ 0xFFFFF;
+    ByteWords words{};
+    for (int byte = 0; byte < 256; ++byte)
+        words.word[byte] = SplitMix(static_cast<uint64_t>(byte));
+    return words;
 }
 
-uint32_t HomeSlot(uint32_t hash)
+constexpr ByteWords BYTE_WORDS = MakeByteWords();
+
+inline uint64_t ExtendHash(uint64_t hash, uint32_t byte)
 {
-    return hash >> (32 - TABLE_BITS);
+    return ((hash << 7) | (hash >> 57)) ^ BYTE_WORDS.word[byte];
 }
 
-// Returns the slot holding key on the probe sequence that starts at slot, or the empty slot where
-// it belongs.
+inline uint64_t PairHash(uint32_t first, uint32_t second)
+{
+    return ExtendHash(BYTE_WORDS.word[first], second);
+}
+
+inline uint32_t HashSlot(uint64_t hash)
+{
+    return PAIR_SLOTS | static_cast<uint32_t>(hash >> (64 - HASH_BITS));
+}
+
+// Returns the slot of the hash part holding key on the probe sequence that starts at slot, or the
+// empty slot where it belongs.
 uint32_t FindSlotFrom(uint32_t slot, uint32_t key)
 {
     for (;;) {
-        const uint32_t entry = g_lzw.stringSlots[slot];
+        const uint32_t entry = g_lzw.strings[slot];
         if (entry == 0 || (entry >> CODE_BITS) == key)
             return slot;
-        slot = (slot + 1) & TABLE_MASK;
+        slot = PAIR_SLOTS | ((slot + 1) & HASH_MASK);
     }
-}
-
-void FillSlot(uint32_t slot, uint32_t key, uint32_t code)
-{
-    g_lzw.stringSlots[slot] = (key << CODE_BITS) | code;
-    g_lzw.slotOfCode[code] = slot;
 }
 
 // Empties the slots of codes LZW_FIRST_FREE to lastCode - 1.
 void ClearStrings(uint32_t lastCode)
 {
     for (uint32_t code = LZW_FIRST_FREE; code < lastCode; ++code)
-        g_lzw.stringSlots[g_lzw.slotOfCode[code]] = 0;
+        g_lzw.strings[g_lzw.slotOfCode[code]] = 0;
 }
 
-// Writes a code, announcing first every bit of width it lacks.
-inline void PutCode(BitWriter& writer, uint32_t code, int& width)
-{
-    if ((code >> width) != 0) {
-        do {
-            writer.Put(LZW_GROW, width);
-            ++width;
-        } while ((code >> width) != 0);
+// Codes leave most-significant-bit first through a 64-bit accumulator: every code stores the whole
+// bytes it completes (and the partial one, zero-padded) with one 8-byte store and moves on by the
+// complete bytes, with no branch. The output needs ENCODE_SLACK bytes past the stream for the stores.
+constexpr size_t ENCODE_SLACK = 8;
+
+struct BitPacker {
+    unsigned char* out;
+    uint64_t bits = 0;    // the pending bits are the low `pending` ones
+    uint32_t pending = 0; // fewer than 8 between calls
+
+    void Put(uint32_t code, uint32_t width)
+    {
+        bits = (bits << width) | code;
+        pending += width;
+        const uint64_t bigEndian = __builtin_bswap64(bits << (64 - pending));
+        std::memcpy(out, &bigEndian, sizeof(bigEndian));
+        out += pending >> 3;
+        pending &= 7;
     }
-    writer.Put(code, width);
-}
+
+    unsigned char* End() const { return out + (pending > 0 ? 1 : 0); }
+};
 
 // The format's encoder finds a candidate by comparing it with every dictionary string of the same
 // length, and its reset re-adds the string that filled the dictionary as code 259 although that
@@ -205,92 +183,137 @@ inline void PutCode(BitWriter& writer, uint32_t code, int& width)
 // is hung under its prefix as soon as the prefix is a dictionary string again: at once when it is a
 // single byte, otherwise when the same bytes are next added. The results match byte for byte.
 struct OrphanString {
-    int32_t prefixStart = 0;  // the prefix is input[prefixStart, prefixStart + prefixLength)
+    const unsigned char* prefix = nullptr;
     int32_t prefixLength = 0; // 0 when no string waits for its prefix
-    uint32_t prefixHash = 0;  // compared first, so the bytes are compared only on a likely match
-    unsigned char lastByte = 0;
+    uint64_t prefixHash = 0;  // compared first, so the bytes are compared only on a likely match
+    uint32_t lastByte = 0;
+
+    // Called when the string bytes[0, length) with the given hash was added as code: hangs the
+    // orphan under it if that string is its prefix.
+    void Adopt(const unsigned char* bytes, int32_t length, uint64_t hash, uint32_t code)
+    {
+        if (length != prefixLength || std::memcmp(bytes, prefix, static_cast<size_t>(length)) != 0)
+            return;
+        const uint32_t key = (code << 8) | lastByte;
+        const uint32_t slot = FindSlotFrom(HashSlot(ExtendHash(hash, lastByte)), key);
+        g_lzw.strings[slot] = (key << CODE_BITS) | LZW_FIRST_FREE;
+        g_lzw.slotOfCode[LZW_FIRST_FREE] = slot;
+        prefixLength = 0;
+    }
 };
 
-size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* output, size_t capacity)
+uint64_t HashOf(const unsigned char* bytes, int32_t length)
 {
-    BitWriter writer(output, capacity);
-    int width = LZW_INITIAL_WIDTH;
+    uint64_t hash = BYTE_WORDS.word[bytes[0]];
+    for (int32_t i = 1; i < length; ++i)
+        hash = ExtendHash(hash, bytes[i]);
+    return hash;
+}
+
+// Codes input into output, which has room for EncodeCapacity(length) + ENCODE_SLACK bytes; returns
+// the stream's length. The loops keep their state in locals and do only what every byte needs; the
+// hash of prev is computed again at a reset rather than carried through the match loop.
+size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* output)
+{
+    uint32_t* const strings = g_lzw.strings;
+    const uint32_t* const longStrings = strings + PAIR_SLOTS;
+    uint32_t* const slotOfCode = g_lzw.slotOfCode;
+    BitPacker packer{output};
+    uint32_t width = LZW_INITIAL_WIDTH;
+    uint32_t widthLimit = 1u << LZW_INITIAL_WIDTH;
     uint32_t nextFree = LZW_FIRST_FREE;
-    uint32_t prevCode = input[0];
-    uint32_t prevHash = StringHash(0, input[0]);
-    int32_t prevStart = 0;
     OrphanString orphan;
 
-    int32_t position = 1;
-    while (position < length) {
-        // Extend prev while the dictionary has it followed by the next byte.
-        unsigned char byte;
-        uint32_t hash, key, slot;
-        for (;;) {
-            byte = input[position];
-            hash = StringHash(prevHash, byte);
-            key = StringKey(prevCode, byte);
-            slot = HomeSlot(hash);
-            uint32_t entry = g_lzw.stringSlots[slot];
-            if ((entry >> CODE_BITS) != key) {
+    const unsigned char* const end = input + length;
+    const unsigned char* start = input; // prev is the bytes [start, p)
+    const unsigned char* p = input + 1;
+    uint32_t prevCode = input[0];
+    while (p != end) {
+        // prev is the single byte at start: its pair with the next byte is found directly.
+        uint32_t byte = *p;
+        uint32_t key = (prevCode << 8) | byte;
+        uint32_t slot = key;
+        uint32_t entry = strings[slot];
+        uint64_t hash;
+        if (entry == 0) {
+            hash = orphan.prefixLength == 2 ? PairHash(prevCode, byte) : 0;
+        } else {
+            // Extend prev while the dictionary has it followed by the next byte.
+            hash = PairHash(prevCode, byte);
+            for (;;) {
+                prevCode = entry & CODE_MASK;
+                if (++p == end)
+                    break;
+                byte = *p;
+                hash = ExtendHash(hash, byte);
+                key = (prevCode << 8) | byte;
+                const uint32_t index = static_cast<uint32_t>(hash >> (64 - HASH_BITS));
+                entry = longStrings[index];
+                if ((entry >> CODE_BITS) == key)
+                    continue;
+                slot = PAIR_SLOTS | index;
                 if (entry == 0)
                     break;
                 slot = FindSlotFrom(slot, key);
-                entry = g_lzw.stringSlots[slot];
+                entry = strings[slot];
                 if (entry == 0)
                     break;
             }
-            prevCode = entry & CODE_MASK;
-            prevHash = hash;
-            if (++position == length)
+            if (p == end)
                 break;
         }
-        if (position == length)
-            break;
 
         const uint32_t newCode = nextFree++;
-        FillSlot(slot, key, newCode);
-        const int32_t newLength = position - prevStart + 1;
-        if (hash == orphan.prefixHash && orphan.prefixLength == newLength &&
-            std::memcmp(input + prevStart, input + orphan.prefixStart, static_cast<size_t>(newLength)) == 0) {
-            const uint32_t orphanHash = StringHash(hash, orphan.lastByte);
-            const uint32_t orphanKey = StringKey(newCode, orphan.lastByte);
-            FillSlot(FindSlotFrom(HomeSlot(orphanHash), orphanKey), orphanKey, LZW_FIRST_FREE);
-            orphan.prefixLength = 0;
-        }
+        strings[slot] = (key << CODE_BITS) | newCode;
+        slotOfCode[newCode] = slot;
+        if (hash == orphan.prefixHash && orphan.prefixLength != 0)
+            orphan.Adopt(start, static_cast<int32_t>(p - start) + 1, hash, newCode);
 
-        PutCode(writer, prevCode, width);
+        if (prevCode >= widthLimit) {
+            do {
+                packer.Put(LZW_GROW, width);
+                ++width;
+                widthLimit <<= 1;
+            } while (prevCode >= widthLimit);
+        }
+        packer.Put(prevCode, width);
 
         if (nextFree == LZW_DICTIONARY_SIZE) {
-            writer.Put(LZW_RESET, width);
+            packer.Put(LZW_RESET, width);
             ClearStrings(nextFree);
             width = LZW_INITIAL_WIDTH;
+            widthLimit = 1u << LZW_INITIAL_WIDTH;
             nextFree = LZW_FIRST_FREE + 1;
-            const int32_t prefixLength = position - prevStart;
+            const int32_t prefixLength = static_cast<int32_t>(p - start);
             if (prefixLength == 1) {
-                const uint32_t readdedKey = StringKey(input[prevStart], byte);
-                FillSlot(FindSlotFrom(HomeSlot(hash), readdedKey), readdedKey, LZW_FIRST_FREE);
+                const uint32_t pair = (static_cast<uint32_t>(*start) << 8) | byte;
+                strings[pair] = (pair << CODE_BITS) | LZW_FIRST_FREE;
+                slotOfCode[LZW_FIRST_FREE] = pair;
                 orphan.prefixLength = 0;
             } else {
                 // Until it is hung under its prefix, 259 names slot 0 as its own: emptying that slot
                 // with the others is harmless, since every slot is emptied at the same time.
-                g_lzw.slotOfCode[LZW_FIRST_FREE] = 0;
-                orphan.prefixStart = prevStart;
+                slotOfCode[LZW_FIRST_FREE] = 0;
+                orphan.prefix = start;
                 orphan.prefixLength = prefixLength;
-                orphan.prefixHash = prevHash;
+                orphan.prefixHash = HashOf(start, prefixLength);
                 orphan.lastByte = byte;
             }
         }
         prevCode = byte;
-        prevHash = StringHash(0, byte);
-        prevStart = position;
-        ++position;
+        start = p;
+        ++p;
     }
 
-    PutCode(writer, prevCode, width);
-    writer.Put(LZW_END, width);
+    while (prevCode >= widthLimit) {
+        packer.Put(LZW_GROW, width);
+        ++width;
+        widthLimit <<= 1;
+    }
+    packer.Put(prevCode, width);
+    packer.Put(LZW_END, width);
     ClearStrings(nextFree);
-    return writer.Finish();
+    return static_cast<size_t>(packer.End() - output);
 }
 
 // Short strings are copied as one 16-byte block, which costs less than a call to memcpy with a
@@ -412,15 +435,14 @@ int32_t LzwEncode(const unsigned char* input, int32_t length, unsigned char** ou
     if (length > LZW_MAX_INPUT)
         return LZW_INPUT_TOO_LARGE;
 
-    const size_t capacity = EncodeCapacity(length);
-    unsigned char* buffer = AllocateOutput(capacity + 1);
+    unsigned char* buffer = AllocateOutput(EncodeCapacity(length) + ENCODE_SLACK);
     if (!buffer)
         return LZW_NO_MEMORY;
 
     size_t written = 0;
     int32_t result = LZW_INPUT_EXHAUSTED;
     if (length > 0) {
-        written = EncodeStream(input, length, buffer, capacity);
+        written = EncodeStream(input, length, buffer);
         g_lzw.inputConsumed = length;
         g_lzw.encodedSize = static_cast<int32_t>(written);
         result = LZW_OK;
