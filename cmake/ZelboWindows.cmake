@@ -32,7 +32,8 @@ add_executable(zelbo WIN32 app/winmain_win.cpp $<TARGET_OBJECTS:zelbo_resources>
 target_link_libraries(zelbo PRIVATE zelbo_player)
 # Stripped: the resource updater of the authoring tool rewrites the file, and a symbol table left
 # behind .rsrc would point at the wrong place afterwards.
-target_link_options(zelbo PRIVATE ${ZELBO_STATIC_LINK} -s)
+# Sections nothing reaches are dropped: the player is handed out as one file.
+target_link_options(zelbo PRIVATE ${ZELBO_STATIC_LINK} -s -Wl,--gc-sections)
 
 zelbo_glob_sources(ZELBO_PACK_WIN_SOURCES WINDOWS pack)
 add_executable(zelbo-pack pack/main.cpp ${ZELBO_PACK_WIN_SOURCES})
