@@ -16,11 +16,7 @@ class BoardColoursTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSA host = {};
-        host.lpfnWndProc = DefWindowProcA;
-        host.hInstance = GetModuleHandle(nullptr);
-        host.lpszClassName = HOST_CLASS;
-        RegisterClassA(&host);
+        RegisterPlainWindowClass(HOST_CLASS);
     }
 
     void SetUp() override

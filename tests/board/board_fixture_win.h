@@ -116,13 +116,9 @@ protected:
 private:
     static const char* RegisterParentClass()
     {
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "ZelboBoardTestParent";
-        RegisterClassExA(&windowClass);
-        return windowClass.lpszClassName;
+        static const char className[] = "ZelboBoardTestParent";
+        RegisterPlainWindowClass(className);
+        return className;
     }
 
     // Every test runs in a folder of its own, so no answers file is found unless a test writes one.

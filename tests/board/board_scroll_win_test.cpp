@@ -27,11 +27,7 @@ class BoardScrollTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSA host = {};
-        host.lpfnWndProc = DefWindowProcA;
-        host.hInstance = GetModuleHandle(nullptr);
-        host.lpszClassName = HOST_CLASS;
-        RegisterClassA(&host);
+        RegisterPlainWindowClass(HOST_CLASS);
         RegisterMainWindowClass(GetModuleHandle(nullptr));
     }
 

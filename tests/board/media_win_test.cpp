@@ -207,11 +207,7 @@ class MediaTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandle(nullptr);
-        windowClass.lpszClassName = TEST_MAIN_CLASS;
-        RegisterClassA(&windowClass);
+        RegisterPlainWindowClass(TEST_MAIN_CLASS);
     }
 
     void TearDown() override

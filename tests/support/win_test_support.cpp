@@ -193,6 +193,15 @@ void ClearRecordedWebPages()
     g_recordedWebPages.clear();
 }
 
+void RegisterPlainWindowClass(const char* className)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandle(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+}
+
 void PumpMessages()
 {
     MSG message;

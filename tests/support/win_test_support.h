@@ -20,6 +20,10 @@ void ClearRecordedMessages();
 const std::vector<std::string>& RecordedWebPages();
 void ClearRecordedWebPages();
 
+// Registers a window class whose procedure is DefWindowProc: a parent for the dialogs under test.
+// Registering the same name again is harmless.
+void RegisterPlainWindowClass(const char* className);
+
 // Dispatches everything already queued for this thread (posted scroll steps, focus changes...).
 void PumpMessages();
 
