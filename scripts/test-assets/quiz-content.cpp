@@ -10,6 +10,7 @@
 
 #include "content/content_format.h"
 #include "content/lzw.h"
+#include "tests/content/built_in_quiz.h"
 
 namespace {
 
@@ -39,38 +40,8 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
 
-    auto content = std::make_unique<QuizContent>();
-    ClearQuizContent(content.get());
-    content->mediaKind = MEDIA_PICTURE;
-    content->questionCount = 3;
-    content->answersPerQuestion = 2;
-    content->revealMode = REVEAL_TEXT_AND_PICTURE;
-    content->red = 0x35;
-    content->green = 0xCB;
-    content->blue = 0xA3;
-    std::strcpy(content->title, "Quiz d'\xE9t\xE9");
-    std::strcpy(content->creator, "Am\xE9lie");
-    std::strcpy(content->explanation, "Trouvez le pr\xE9nom et la ville");
-    std::strcpy(content->answerLabel1, "Pr\xE9nom");
-    std::strcpy(content->answerLabel2, "Ville");
-    const char* questions[3][4] = {{"L\xC9"
-                                    "A",
-                                    "NANTES", "Qui est-ce ?",
-                                    "L\xE9"
-                                    "a, de Nantes"},
-                                   {"PAUL", "", "Et lui ?", ""},
-                                   {"ZO\xC9", "BREST", "Derni\xE8re", "Zo\xE9"}};
-    for (int i = 0; i < 3; ++i) {
-        std::strcpy(content->questions[i].answer1, questions[i][0]);
-        std::strcpy(content->questions[i].answer2, questions[i][1]);
-        std::strcpy(content->questions[i].questionText, questions[i][2]);
-        std::strcpy(content->questions[i].revealText, questions[i][3]);
-    }
-
-    auto codes = std::make_unique<QuizCodes>();
-    std::memset(codes.get(), 0, sizeof(*codes));
-    std::strcpy(codes->codes[0], "CODE-UN");
-    std::strcpy(codes->codes[2], "CODE-TROIS");
+    const auto content = BuiltInQuiz();
+    const auto codes = BuiltInCodes();
 
     std::vector<unsigned char> contentBytes;
     std::vector<unsigned char> codeBytes;

@@ -12,6 +12,7 @@
 #include "content/lzw.h"
 #include "content/quiz_data_win.h"
 #include "resource.h"
+#include "tests/content/built_in_quiz.h"
 #include "win_test_support.h"
 
 namespace {
@@ -20,39 +21,6 @@ constexpr int IDR_RESOURCE_HOST = 2001;
 
 const char CONTENT_DECODE_FAILED[] = "Erreur dans le d\xE9"
                                      "cryptage des reponses";
-
-// What the build put into this program's own resources 104 and 105 (see the asset generator).
-std::unique_ptr<QuizContent> BuiltInQuiz()
-{
-    auto content = std::make_unique<QuizContent>();
-    ClearQuizContent(content.get());
-    content->mediaKind = MEDIA_PICTURE;
-    content->questionCount = 3;
-    content->answersPerQuestion = 2;
-    content->revealMode = REVEAL_TEXT_AND_PICTURE;
-    content->red = 0x35;
-    content->green = 0xCB;
-    content->blue = 0xA3;
-    std::strcpy(content->title, "Quiz d'\xE9t\xE9");
-    std::strcpy(content->creator, "Am\xE9lie");
-    std::strcpy(content->explanation, "Trouvez le pr\xE9nom et la ville");
-    std::strcpy(content->answerLabel1, "Pr\xE9nom");
-    std::strcpy(content->answerLabel2, "Ville");
-    const char* questions[3][4] = {{"L\xC9"
-                                    "A",
-                                    "NANTES", "Qui est-ce ?",
-                                    "L\xE9"
-                                    "a, de Nantes"},
-                                   {"PAUL", "", "Et lui ?", ""},
-                                   {"ZO\xC9", "BREST", "Derni\xE8re", "Zo\xE9"}};
-    for (int i = 0; i < 3; ++i) {
-        std::strcpy(content->questions[i].answer1, questions[i][0]);
-        std::strcpy(content->questions[i].answer2, questions[i][1]);
-        std::strcpy(content->questions[i].questionText, questions[i][2]);
-        std::strcpy(content->questions[i].revealText, questions[i][3]);
-    }
-    return content;
-}
 
 // A text quiz with one answer box and no reveal texts, to be encoded at run time.
 std::unique_ptr<QuizContent> OneAnswerQuiz()
