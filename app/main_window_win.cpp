@@ -1,5 +1,6 @@
 #include "app/main_window_win.h"
 
+#include "board/board_scroll_win.h"
 #include "board/media_win.h"
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"
@@ -109,11 +110,8 @@ void CreateLabel(HWND parent, const char* text, int x, int y, int width, int hei
 
 void ForwardMouseWheel(HWND board, WPARAM wParam)
 {
-    const short delta = static_cast<short>(HIWORD(wParam));
-    if (delta == WHEEL_NOTCH)
-        PostMessage(board, WM_VSCROLL, SB_LINEUP, 0);
-    else if (delta == -WHEEL_NOTCH)
-        PostMessage(board, WM_VSCROLL, SB_LINEDOWN, 0);
+    // A notch over the main window steps the board exactly as one over the board itself.
+    OnBoardMouseWheel(board, wParam);
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance)
