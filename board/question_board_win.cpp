@@ -124,6 +124,25 @@ struct BoardIcons {
     HICON stop = nullptr;
 };
 
+// Every answer box of a cell takes the keyboard focus as it is created, which leaves it with the
+// last one. Each focus change costs a round of messages, so the focus moves once, to that last box,
+// when the build ends (while losing the focus still judges nothing).
+class LastAnswerBoxFocus {
+public:
+    LastAnswerBoxFocus() = default;
+    ~LastAnswerBoxFocus()
+    {
+        if (m_box)
+            SetFocus(m_box);
+    }
+    LastAnswerBoxFocus(const LastAnswerBoxFocus&) = delete;
+    LastAnswerBoxFocus& operator=(const LastAnswerBoxFocus&) = delete;
+    void Set(HWND box) { m_box = box; }
+
+private:
+    HWND m_box = nullptr;
+};
+
 struct BuildContext {
     HWND board;
     QuizData* quiz;
@@ -131,6 +150,7 @@ struct BuildContext {
     BoardIcons icons;
     SavedAnswers* saved;
     LinePictures* pictures;
+    LastAnswerBoxFocus* focus;
 };
 
 HWND CreateChild(HWND board, const char* className, const char* text, DWORD style, const PlacedItem& placed)
@@ -153,7 +173,7 @@ void CreateAnswerBox(const BuildContext& context, const PlacedItem& placed)
     HWND box = CreateChild(context.board, "Edit", answer, ANSWER_BOX_STYLE, placed);
     SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(context.quiz->answerFont), FALSE);
     if (UsesCellLayout(context.shape.mediaKind))
-        SetFocus(box);
+        context.focus->Set(box);
     g_standardEditProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
 }
@@ -267,8 +287,9 @@ bool BuildQuestions(HWND board, QuizData* quiz)
     SavedAnswers saved;
     CreateAnswerFont(quiz);
     const ScopedBoardBuild judging(quiz, board);
+    LastAnswerBoxFocus focus;
     LinePictures pictures;
-    const BuildContext context{board, quiz, shape, icons, &saved, &pictures};
+    const BuildContext context{board, quiz, shape, icons, &saved, &pictures, &focus};
 
     BoardProgress progress;
     int lineHeight = 0;
