@@ -159,6 +159,16 @@ void ClearStrings(uint32_t lastCode)
 // complete bytes, with no branch. The output needs ENCODE_SLACK bytes past the stream for the stores.
 constexpr size_t ENCODE_SLACK = 8;
 
+// The packer writes whole 64-bit words most-significant byte first on a little-endian machine.
+inline uint64_t ByteSwap64(uint64_t value)
+{
+#if defined(_MSC_VER)
+    return _byteswap_uint64(value);
+#else
+    return __builtin_bswap64(value);
+#endif
+}
+
 struct BitPacker {
     unsigned char* out;
     uint64_t bits = 0;    // the pending bits are the low `pending` ones
@@ -168,7 +178,7 @@ struct BitPacker {
     {
         bits = (bits << width) | code;
         pending += width;
-        const uint64_t bigEndian = __builtin_bswap64(bits << (64 - pending));
+        const uint64_t bigEndian = ByteSwap64(bits << (64 - pending));
         std::memcpy(out, &bigEndian, sizeof(bigEndian));
         out += pending >> 3;
         pending &= 7;
