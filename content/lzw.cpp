@@ -7,23 +7,40 @@ namespace {
 
 constexpr int STRINGS_ADDED_PER_EPOCH = LZW_DICTIONARY_SIZE - LZW_FIRST_FREE - 1;
 
-// The encoder looks "prev + next byte" up in one table of two parts. Two-byte strings (prev a single
-// byte) sit at the slot their two bytes give: no hash, no probe, and the few pairs a text uses share
-// cache lines. Longer strings go to an open-addressing hash part whose slot comes from a hash of the
-// string's bytes, updated by a rotation and an exclusive or per input byte: the address of each
-// probe depends on the input alone, so the processor fetches it before the previous lookup is
-// resolved, whereas a lookup keyed by the prefix's code would wait on the previous load at every
-// byte. A slot holds the string's (prefix code, last byte) key in its top 20 bits and its code in the
-// low 12; 0 is empty, which no entry is since every stored code is at least LZW_FIRST_FREE. A key in
-// the hash part has a prefix code of at least LZW_FIRST_FREE, so an empty slot never matches it.
-// Each code remembers its slot, so a reset empties only the slots in use and the table is all zeros
-// between calls. At most 3837 strings live at once: 65536 hash slots keep probe chains short.
-constexpr uint32_t PAIR_SLOTS = 1u << 16;
-constexpr int HASH_BITS = 16;
-constexpr uint32_t HASH_MASK = (1u << HASH_BITS) - 1;
-constexpr uint32_t TABLE_SIZE = PAIR_SLOTS + (1u << HASH_BITS);
+// The encoder's dictionary. The format's writer finds a string by comparing its bytes with the
+// strings of the same length, so this one keys strings by their bytes too: then the string that a
+// reset re-adds as code 259, whose prefix is gone, needs no special case as long as it is short.
+//  - Strings of 2 to 7 bytes sit in an open-addressing hash table, keyed by their bytes and their
+//    length packed in one 64-bit word. The keys of every length at one input position come from
+//    one 8-byte load and no lookup waits on another, so the longest match is found without a branch
+//    per byte. That branch, mispredicted at the end of almost every match, is what bounds an
+//    encoder that extends its match one byte at a time.
+//  - Longer strings are rare: keyed by (code of the string minus its last byte, last byte), looked
+//    up one byte at a time; a long 259 is compared by its bytes when missed.
+// A key or entry of 0 is an empty slot.
+constexpr uint32_t SHORT_MAX = 7;
+constexpr int SHORT_BITS = 15;
+constexpr uint32_t SHORT_SIZE = 1u << SHORT_BITS;
+constexpr uint32_t SHORT_MASK = SHORT_SIZE - 1;
+// Past the table's slots: one spare slot that the codes of long strings name as theirs, so that
+// emptying the dictionary needs no branch, then one code per single byte, so that a match of one
+// byte reads its code like any other.
+constexpr uint32_t SPARE_SLOT = SHORT_SIZE;
+constexpr uint32_t SINGLE_BYTE_SLOTS = SHORT_SIZE + 1;
+constexpr int LONG_BITS = 13;
+constexpr uint32_t LONG_SIZE = 1u << LONG_BITS;
+constexpr uint32_t LONG_MASK = LONG_SIZE - 1;
 constexpr int CODE_BITS = 12;
 constexpr uint32_t CODE_MASK = (1u << CODE_BITS) - 1;
+
+struct EncoderTables {
+    uint64_t shortKey[SHORT_SIZE + 1];
+    uint16_t shortCode[SINGLE_BYTE_SLOTS + 256];
+    uint32_t shortSlotOf[LZW_DICTIONARY_SIZE];
+    uint32_t longEntry[LONG_SIZE];           // (prefix code << 8 | last byte) << CODE_BITS | code
+    uint32_t longSlots[LZW_DICTIONARY_SIZE]; // the entries of longEntry in use
+    uint32_t longCount;
+};
 
 // A decoded dictionary string. Every string of the decoder is a run of bytes already written to the
 // output (or one of the 256 single bytes), so an entry only points at it: no copies, no per-entry
@@ -35,8 +52,7 @@ struct DecoderEntry {
 
 // The one codec state of the program: calls are not reentrant.
 struct CodecState {
-    uint32_t strings[TABLE_SIZE];
-    uint32_t slotOfCode[LZW_DICTIONARY_SIZE];
+    EncoderTables encoder;
     DecoderEntry entries[LZW_DICTIONARY_SIZE];
     unsigned char singleBytes[256];
     int32_t inputSize = 0;
@@ -95,65 +111,6 @@ size_t EncodeCapacity(int32_t length)
     return bytes > static_cast<size_t>(LZW_ENCODE_CAPACITY) ? bytes : LZW_ENCODE_CAPACITY;
 }
 
-// The string hash mixes one random 64-bit word per byte value: rotating the running hash and
-// folding in the next byte's word costs two one-cycle operations, which bounds how fast the probes
-// of a long match can be addressed.
-constexpr uint64_t SplitMix(uint64_t seed)
-{
-    uint64_t z = seed + 0x9E3779B97F4A7C15ull;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
-struct ByteWords {
-    uint64_t word[256];
-};
-
-constexpr ByteWords MakeByteWords()
-{
-    ByteWords words{};
-    for (int byte = 0; byte < 256; ++byte)
-        words.word[byte] = SplitMix(static_cast<uint64_t>(byte));
-    return words;
-}
-
-constexpr ByteWords BYTE_WORDS = MakeByteWords();
-
-inline uint64_t ExtendHash(uint64_t hash, uint32_t byte)
-{
-    return ((hash << 7) | (hash >> 57)) ^ BYTE_WORDS.word[byte];
-}
-
-inline uint64_t PairHash(uint32_t first, uint32_t second)
-{
-    return ExtendHash(BYTE_WORDS.word[first], second);
-}
-
-inline uint32_t HashSlot(uint64_t hash)
-{
-    return PAIR_SLOTS | static_cast<uint32_t>(hash >> (64 - HASH_BITS));
-}
-
-// Returns the slot of the hash part holding key on the probe sequence that starts at slot, or the
-// empty slot where it belongs.
-uint32_t FindSlotFrom(uint32_t slot, uint32_t key)
-{
-    for (;;) {
-        const uint32_t entry = g_lzw.strings[slot];
-        if (entry == 0 || (entry >> CODE_BITS) == key)
-            return slot;
-        slot = PAIR_SLOTS | ((slot + 1) & HASH_MASK);
-    }
-}
-
-// Empties the slots of codes LZW_FIRST_FREE to lastCode - 1.
-void ClearStrings(uint32_t lastCode)
-{
-    for (uint32_t code = LZW_FIRST_FREE; code < lastCode; ++code)
-        g_lzw.strings[g_lzw.slotOfCode[code]] = 0;
-}
-
 // Codes leave most-significant-bit first through a 64-bit accumulator: every code stores the whole
 // bytes it completes (and the partial one, zero-padded) with one 8-byte store and moves on by the
 // complete bytes, with no branch. The output needs ENCODE_SLACK bytes past the stream for the stores.
@@ -187,142 +144,236 @@ struct BitPacker {
     unsigned char* End() const { return out + (pending > 0 ? 1 : 0); }
 };
 
-// The format's encoder finds a candidate by comparing it with every dictionary string of the same
-// length, and its reset re-adds the string that filled the dictionary as code 259 although that
-// string's prefix is gone. The table can only find strings through their prefix's code, so 259
-// is hung under its prefix as soon as the prefix is a dictionary string again: at once when it is a
-// single byte, otherwise when the same bytes are next added. The results match byte for byte.
-struct OrphanString {
-    const unsigned char* prefix = nullptr;
-    int32_t prefixLength = 0; // 0 when no string waits for its prefix
-    uint64_t prefixHash = 0;  // compared first, so the bytes are compared only on a likely match
-    uint32_t lastByte = 0;
+// The encoder's keys take the first input byte as the low byte of a word.
+#if defined(__BYTE_ORDER__)
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the encoder's keys assume a little-endian machine");
+#endif
 
-    // Called when the string bytes[0, length) with the given hash was added as code: hangs the
-    // orphan under it if that string is its prefix.
-    void Adopt(const unsigned char* bytes, int32_t length, uint64_t hash, uint32_t code)
-    {
-        if (length != prefixLength || std::memcmp(bytes, prefix, static_cast<size_t>(length)) != 0)
-            return;
-        const uint32_t key = (code << 8) | lastByte;
-        const uint32_t slot = FindSlotFrom(HashSlot(ExtendHash(hash, lastByte)), key);
-        g_lzw.strings[slot] = (key << CODE_BITS) | LZW_FIRST_FREE;
-        g_lzw.slotOfCode[LZW_FIRST_FREE] = slot;
-        prefixLength = 0;
-    }
-};
-
-uint64_t HashOf(const unsigned char* bytes, int32_t length)
+inline uint64_t Load64(const unsigned char* bytes)
 {
-    uint64_t hash = BYTE_WORDS.word[bytes[0]];
-    for (int32_t i = 1; i < length; ++i)
-        hash = ExtendHash(hash, bytes[i]);
-    return hash;
+    uint64_t word;
+    std::memcpy(&word, bytes, sizeof(word));
+    return word;
 }
 
+// The key of the string made of the first length bytes (2 to 7) of word, read little-endian: the
+// bytes moved to the top, the length in the low bits that they leave free. Never 0.
+inline uint64_t ShortKey(uint64_t word, uint32_t length)
+{
+    return (word << (64 - 8 * length)) | length;
+}
+
+inline uint32_t ShortSlot(uint64_t key)
+{
+    return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - SHORT_BITS));
+}
+
+inline uint32_t LongSlot(uint32_t key)
+{
+    return (key * 0x9E3779B1u) >> (32 - LONG_BITS);
+}
+
+class EncoderDictionary {
+public:
+    explicit EncoderDictionary(EncoderTables& tables) : t_(tables)
+    {
+        for (uint32_t byte = 0; byte < 256; ++byte)
+            t_.shortCode[SINGLE_BYTE_SLOTS + byte] = static_cast<uint16_t>(byte);
+    }
+
+    // A match of length bytes whose code is code. MatchShort settles it when it has added the
+    // string one byte longer; Extend tells when it runs to the end of the input.
+    struct Match {
+        uint32_t length;
+        uint32_t code;
+        bool settled;
+    };
+
+    // The longest match at bytes, which has at least 8 readable bytes, as far as SHORT_MAX bytes.
+    // When the string one byte longer is not in the dictionary, adds it as newCode and settles the
+    // match; otherwise (a longer match, or that string moved away from its slot by another one) the
+    // match is left for Extend.
+    Match MatchShort(const unsigned char* bytes, uint32_t newCode)
+    {
+        const uint64_t word = Load64(bytes);
+        uint32_t slots[SHORT_MAX + 1];
+        slots[1] = SINGLE_BYTE_SLOTS + (word & 0xFF);
+        uint32_t alive = 1;
+        uint32_t length = 1;
+        for (uint32_t n = 2; n <= SHORT_MAX; ++n) {
+            const uint64_t key = ShortKey(word, n);
+            const uint32_t slot = ShortSlot(key);
+            slots[n] = slot;
+            alive &= static_cast<uint32_t>(t_.shortKey[slot] == key);
+            length += alive;
+        }
+        const uint32_t code = t_.shortCode[slots[length]];
+        if (length == SHORT_MAX)
+            return {length, code, false};
+        const uint64_t missingKey = ShortKey(word, length + 1);
+        uint32_t missingSlot = ShortSlot(missingKey);
+        while (t_.shortKey[missingSlot] != 0) {
+            if (t_.shortKey[missingSlot] == missingKey)
+                return {length, code, false};
+            missingSlot = (missingSlot + 1) & SHORT_MASK;
+        }
+        AddShort(missingSlot, missingKey, newCode);
+        return {length, code, true};
+    }
+
+    // Goes on with a match of matched bytes at start (code code) one byte at a time, while the
+    // dictionary has the longer string; adds the first missing one as newCode. settled is false
+    // when the match runs to the end of the input, which then has no string to add.
+    Match Extend(const unsigned char* start, size_t available, uint32_t matched, uint32_t code, uint32_t newCode)
+    {
+        for (; matched < available; ++matched) {
+            const uint32_t length = matched + 1;
+            uint32_t slot = 0;
+            uint32_t found;
+            if (length <= SHORT_MAX) {
+                uint64_t key;
+                found = FindShort(start, length, available, &slot, &key);
+                if (found == 0) {
+                    AddShort(slot, key, newCode);
+                    return {matched, code, true};
+                }
+            } else {
+                found = FindLong(start, length, code, &slot);
+                if (found == 0) {
+                    AddLong(slot, start[length - 1], code, newCode);
+                    return {matched, code, true};
+                }
+            }
+            code = found;
+        }
+        return {matched, code, false};
+    }
+
+    // Empties the entries of codes LZW_FIRST_FREE to lastCode - 1.
+    void Clear(uint32_t lastCode)
+    {
+        for (uint32_t code = LZW_FIRST_FREE; code < lastCode; ++code)
+            t_.shortKey[t_.shortSlotOf[code]] = 0;
+        for (uint32_t i = 0; i < t_.longCount; ++i)
+            t_.longEntry[t_.longSlots[i]] = 0;
+        t_.longCount = 0;
+        orphanLength_ = 0;
+    }
+
+    // After a reset: the string bytes[0, length) becomes LZW_FIRST_FREE in the emptied dictionary.
+    void AddFirst(const unsigned char* bytes, uint32_t length, size_t available)
+    {
+        if (length <= SHORT_MAX) {
+            uint32_t slot = 0;
+            uint64_t key;
+            FindShort(bytes, length, available, &slot, &key);
+            AddShort(slot, key, LZW_FIRST_FREE);
+        } else {
+            orphanBytes_ = bytes;
+            orphanLength_ = length;
+            t_.shortSlotOf[LZW_FIRST_FREE] = SPARE_SLOT;
+        }
+    }
+
+private:
+    // The code of bytes[0, length) (2 to SHORT_MAX bytes, available of them readable), or 0; *slot
+    // receives its slot or the empty one where it belongs, *key its key.
+    uint32_t FindShort(const unsigned char* bytes, uint32_t length, size_t available, uint32_t* slot,
+                       uint64_t* key) const
+    {
+        uint64_t word = 0;
+        if (available >= sizeof(word))
+            word = Load64(bytes);
+        else
+            std::memcpy(&word, bytes, length);
+        *key = ShortKey(word, length);
+        uint32_t at = ShortSlot(*key);
+        while (t_.shortKey[at] != 0 && t_.shortKey[at] != *key)
+            at = (at + 1) & SHORT_MASK;
+        *slot = at;
+        return t_.shortKey[at] == *key ? t_.shortCode[at] : 0;
+    }
+
+    // The code of bytes[0, length) (more than SHORT_MAX bytes), the first length - 1 of which are
+    // the string prefixCode, or 0; *slot receives the empty slot where it belongs.
+    uint32_t FindLong(const unsigned char* bytes, uint32_t length, uint32_t prefixCode, uint32_t* slot) const
+    {
+        const uint32_t key = prefixCode << 8 | bytes[length - 1];
+        uint32_t at = LongSlot(key);
+        for (; t_.longEntry[at] != 0; at = (at + 1) & LONG_MASK) {
+            if ((t_.longEntry[at] >> CODE_BITS) == key)
+                return t_.longEntry[at] & CODE_MASK;
+        }
+        *slot = at;
+        const bool orphan = orphanLength_ == length && std::memcmp(bytes, orphanBytes_, length) == 0;
+        return orphan ? LZW_FIRST_FREE : 0;
+    }
+
+    void AddShort(uint32_t slot, uint64_t key, uint32_t code)
+    {
+        t_.shortKey[slot] = key;
+        t_.shortCode[slot] = static_cast<uint16_t>(code);
+        t_.shortSlotOf[code] = slot;
+    }
+
+    void AddLong(uint32_t slot, uint32_t lastByte, uint32_t prefixCode, uint32_t code)
+    {
+        t_.longEntry[slot] = (prefixCode << 8 | lastByte) << CODE_BITS | code;
+        t_.longSlots[t_.longCount++] = slot;
+        t_.shortSlotOf[code] = SPARE_SLOT;
+    }
+
+    EncoderTables& t_;
+    // After a reset, the string re-added as LZW_FIRST_FREE when it is longer than SHORT_MAX.
+    const unsigned char* orphanBytes_ = nullptr;
+    uint32_t orphanLength_ = 0;
+};
+
 // Codes input into output, which has room for EncodeCapacity(length) + ENCODE_SLACK bytes; returns
-// the stream's length. The loops keep their state in locals and do only what every byte needs; the
-// hash of prev is computed again at a reset rather than carried through the match loop.
+// the stream's length.
 size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* output)
 {
-    uint32_t* const strings = g_lzw.strings;
-    const uint32_t* const longStrings = strings + PAIR_SLOTS;
-    uint32_t* const slotOfCode = g_lzw.slotOfCode;
+    EncoderDictionary dictionary(g_lzw.encoder);
     BitPacker packer{output};
     uint32_t width = LZW_INITIAL_WIDTH;
     uint32_t widthLimit = 1u << LZW_INITIAL_WIDTH;
+    const auto put = [&](uint32_t code) {
+        while (code >= widthLimit) {
+            packer.Put(LZW_GROW, width);
+            ++width;
+            widthLimit <<= 1;
+        }
+        packer.Put(code, width);
+    };
     uint32_t nextFree = LZW_FIRST_FREE;
-    OrphanString orphan;
 
     const unsigned char* const end = input + length;
-    const unsigned char* start = input; // prev is the bytes [start, p)
-    const unsigned char* p = input + 1;
-    uint32_t prevCode = input[0];
-    while (p != end) {
-        // prev is the single byte at start: its pair with the next byte is found directly.
-        uint32_t byte = *p;
-        uint32_t key = (prevCode << 8) | byte;
-        uint32_t slot = key;
-        uint32_t entry = strings[slot];
-        uint64_t hash;
-        if (entry == 0) {
-            hash = orphan.prefixLength == 2 ? PairHash(prevCode, byte) : 0;
-        } else {
-            // Extend prev while the dictionary has it followed by the next byte.
-            hash = PairHash(prevCode, byte);
-            for (;;) {
-                prevCode = entry & CODE_MASK;
-                if (++p == end)
-                    break;
-                byte = *p;
-                hash = ExtendHash(hash, byte);
-                key = (prevCode << 8) | byte;
-                const uint32_t index = static_cast<uint32_t>(hash >> (64 - HASH_BITS));
-                entry = longStrings[index];
-                if ((entry >> CODE_BITS) == key)
-                    continue;
-                slot = PAIR_SLOTS | index;
-                if (entry == 0)
-                    break;
-                slot = FindSlotFrom(slot, key);
-                entry = strings[slot];
-                if (entry == 0)
-                    break;
-            }
-            if (p == end)
+    const unsigned char* start = input; // where the next code's string starts
+    for (;;) {
+        const size_t available = static_cast<size_t>(end - start);
+        EncoderDictionary::Match match{1, *start, false};
+        if (available >= sizeof(uint64_t))
+            match = dictionary.MatchShort(start, nextFree);
+        if (!match.settled) {
+            match = dictionary.Extend(start, available, match.length, match.code, nextFree);
+            if (!match.settled) {
+                put(match.code);
                 break;
+            }
         }
-
-        const uint32_t newCode = nextFree++;
-        strings[slot] = (key << CODE_BITS) | newCode;
-        slotOfCode[newCode] = slot;
-        if (hash == orphan.prefixHash && orphan.prefixLength != 0)
-            orphan.Adopt(start, static_cast<int32_t>(p - start) + 1, hash, newCode);
-
-        if (prevCode >= widthLimit) {
-            do {
-                packer.Put(LZW_GROW, width);
-                ++width;
-                widthLimit <<= 1;
-            } while (prevCode >= widthLimit);
-        }
-        packer.Put(prevCode, width);
-
-        if (nextFree == LZW_DICTIONARY_SIZE) {
+        put(match.code);
+        if (++nextFree == LZW_DICTIONARY_SIZE) {
             packer.Put(LZW_RESET, width);
-            ClearStrings(nextFree);
+            dictionary.Clear(nextFree);
             width = LZW_INITIAL_WIDTH;
             widthLimit = 1u << LZW_INITIAL_WIDTH;
+            dictionary.AddFirst(start, match.length + 1, available);
             nextFree = LZW_FIRST_FREE + 1;
-            const int32_t prefixLength = static_cast<int32_t>(p - start);
-            if (prefixLength == 1) {
-                const uint32_t pair = (static_cast<uint32_t>(*start) << 8) | byte;
-                strings[pair] = (pair << CODE_BITS) | LZW_FIRST_FREE;
-                slotOfCode[LZW_FIRST_FREE] = pair;
-                orphan.prefixLength = 0;
-            } else {
-                // Until it is hung under its prefix, 259 names slot 0 as its own: emptying that slot
-                // with the others is harmless, since every slot is emptied at the same time.
-                slotOfCode[LZW_FIRST_FREE] = 0;
-                orphan.prefix = start;
-                orphan.prefixLength = prefixLength;
-                orphan.prefixHash = HashOf(start, prefixLength);
-                orphan.lastByte = byte;
-            }
         }
-        prevCode = byte;
-        start = p;
-        ++p;
+        start += match.length;
     }
-
-    while (prevCode >= widthLimit) {
-        packer.Put(LZW_GROW, width);
-        ++width;
-        widthLimit <<= 1;
-    }
-    packer.Put(prevCode, width);
     packer.Put(LZW_END, width);
-    ClearStrings(nextFree);
+    dictionary.Clear(nextFree);
     return static_cast<size_t>(packer.End() - output);
 }
 

@@ -1,12 +1,14 @@
 // The decoder on arbitrary bytes, then the same bytes through the encoder and back: decoding must
-// stay inside its buffers and its capacity whatever it is given, and every input the encoder takes
-// must come back unchanged.
+// stay inside its buffers and its capacity whatever it is given, every input the encoder takes must
+// come back unchanged, and the encoder must write exactly the stream of the plain reference encoder.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "content/lzw.h"
+#include "lzw_reference.h"
 
 namespace {
 
@@ -44,6 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (LzwEncode(data, length, &encoded, &encodedLength) != LZW_OK)
         std::abort();
     if (LzwEncodedSize() != encodedLength - 1)
+        std::abort();
+    const std::vector<unsigned char> expected = ReferenceLzwEncode(data, size);
+    if (expected.size() != static_cast<size_t>(encodedLength - 1) ||
+        std::memcmp(expected.data(), encoded, expected.size()) != 0)
         std::abort();
     unsigned char* restored = nullptr;
     int32_t restoredLength = 0;

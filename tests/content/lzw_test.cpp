@@ -6,10 +6,10 @@
 #include <cstring>
 #include <random>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "content/lzw.h"
+#include "lzw_reference.h"
 
 namespace {
 
@@ -55,32 +55,6 @@ CodecOutput Decode(const Bytes& input)
     return Run(false, input);
 }
 
-class TestBitWriter {
-public:
-    void Put(uint32_t code, int width)
-    {
-        for (int bit = width - 1; bit >= 0; --bit)
-            PutBit((code >> bit) & 1);
-    }
-    Bytes Finish()
-    {
-        while (bitCount_ % 8 != 0)
-            PutBit(0);
-        return bytes_;
-    }
-
-private:
-    void PutBit(uint32_t bit)
-    {
-        if (bitCount_ % 8 == 0)
-            bytes_.push_back(0);
-        bytes_.back() |= static_cast<unsigned char>(bit << (7 - bitCount_ % 8));
-        ++bitCount_;
-    }
-    Bytes bytes_;
-    size_t bitCount_ = 0;
-};
-
 class TestBitReader {
 public:
     explicit TestBitReader(const Bytes& bytes) : bytes_(bytes) {}
@@ -100,42 +74,9 @@ private:
     size_t bitPosition_ = 0;
 };
 
-// The format's encoder as written down, with a whole-string dictionary: a candidate is found when a
-// string of the same bytes was added since the last reset, whatever its prefix.
 Bytes ReferenceEncode(const Bytes& input)
 {
-    TestBitWriter writer;
-    std::unordered_map<std::string, uint32_t> dictionary;
-    uint32_t nextFree = LZW_FIRST_FREE;
-    int width = LZW_INITIAL_WIDTH;
-    auto put = [&](const std::string& text) {
-        const uint32_t code = text.size() == 1 ? static_cast<unsigned char>(text[0]) : dictionary.at(text);
-        while ((code >> width) != 0)
-            writer.Put(LZW_GROW, width++);
-        writer.Put(code, width);
-    };
-    std::string prev(1, static_cast<char>(input[0]));
-    for (size_t i = 1; i < input.size(); ++i) {
-        const char byte = static_cast<char>(input[i]);
-        const std::string candidate = prev + byte;
-        if (dictionary.count(candidate)) {
-            prev = candidate;
-            continue;
-        }
-        dictionary.emplace(candidate, nextFree++);
-        put(prev);
-        prev.assign(1, byte);
-        if (nextFree == LZW_DICTIONARY_SIZE) {
-            writer.Put(LZW_RESET, width);
-            dictionary.clear();
-            dictionary.emplace(candidate, LZW_FIRST_FREE);
-            nextFree = LZW_FIRST_FREE + 1;
-            width = LZW_INITIAL_WIDTH;
-        }
-    }
-    put(prev);
-    writer.Put(LZW_END, width);
-    return writer.Finish();
+    return ReferenceLzwEncode(input.data(), input.size());
 }
 
 // The format's decoder as written down, with a copy of every string.
@@ -382,13 +323,13 @@ TEST(LzwStream, LastCodeNeedingAWiderWidthIsAnnouncedBeforeTheEnd)
 TEST(LzwDecodeFaults, MalformedStreamsAreRefusedWithTheOutputSoFar)
 {
     auto stream = [](std::initializer_list<std::pair<uint32_t, int>> codes) {
-        TestBitWriter writer;
+        ReferenceBitWriter writer;
         for (const auto& code : codes)
             writer.Put(code.first, code.second);
         return writer.Finish();
     };
     // The dictionary filled to code 4095 by 'a' repeated, then one more data code.
-    TestBitWriter full;
+    ReferenceBitWriter full;
     full.Put('a', 9);
     int width = 9;
     for (uint32_t nextFree = LZW_FIRST_FREE; nextFree <= 4096; ++nextFree) {
@@ -397,7 +338,7 @@ TEST(LzwDecodeFaults, MalformedStreamsAreRefusedWithTheOutputSoFar)
         full.Put('a', width);
     }
     // Every code names the string just made, each one byte longer: far past the output capacity.
-    TestBitWriter huge;
+    ReferenceBitWriter huge;
     huge.Put('a', 9);
     width = 9;
     for (uint32_t code = LZW_FIRST_FREE; code < 1000; ++code) {
@@ -405,7 +346,7 @@ TEST(LzwDecodeFaults, MalformedStreamsAreRefusedWithTheOutputSoFar)
             huge.Put(LZW_GROW, width++);
         huge.Put(code, width);
     }
-    TestBitWriter tooWide;
+    ReferenceBitWriter tooWide;
     tooWide.Put('a', 9);
     for (width = 9; width <= 32; ++width)
         tooWide.Put(LZW_GROW, width);
@@ -458,7 +399,7 @@ TEST(LzwDecodeFaults, RandomCodeSequencesDecodeLikeTheReference)
 {
     std::mt19937 random(42);
     for (int round = 0; round < 300; ++round) {
-        TestBitWriter writer;
+        ReferenceBitWriter writer;
         int width = 9;
         uint32_t nextFree = LZW_FIRST_FREE;
         writer.Put(random() % 512, 9);
