@@ -221,6 +221,19 @@ public:
         return {length, code, true};
     }
 
+    // The first step of a match one byte at a time, at bytes (2 readable bytes or more): when the
+    // two-byte string is not in the dictionary and its home slot is free, adds it as newCode and
+    // settles a match of one byte; otherwise leaves the match for Extend.
+    Match MatchPair(const unsigned char* bytes, uint32_t newCode)
+    {
+        const uint64_t key = ShortKey(bytes[0] | static_cast<uint64_t>(bytes[1]) << 8, 2);
+        const uint32_t slot = ShortSlot(key);
+        if (t_.shortKey[slot] != 0)
+            return {1, bytes[0], false};
+        AddShort(slot, key, newCode);
+        return {1, bytes[0], true};
+    }
+
     // Goes on with a match of matched bytes at start (code code) one byte at a time, while the
     // dictionary has the longer string; adds the first missing one as newCode. settled is false
     // when the match runs to the end of the input, which then has no string to add.
@@ -329,6 +342,27 @@ private:
     uint32_t orphanLength_ = 0;
 };
 
+// Whether matches are found all lengths at once or a byte at a time, from the bytes per code of the
+// last window of codes.
+struct MatchMode {
+    static constexpr uint32_t WINDOW = 64;
+    static constexpr uint32_t ALL_AT_ONCE_BYTES = 2 * WINDOW; // two bytes per code or more
+
+    bool allAtOnce = true;
+    uint32_t codesLeft = WINDOW;
+    uint32_t bytes = 0;
+
+    void Count(uint32_t matched)
+    {
+        bytes += matched;
+        if (--codesLeft == 0) {
+            allAtOnce = bytes >= ALL_AT_ONCE_BYTES;
+            codesLeft = WINDOW;
+            bytes = 0;
+        }
+    }
+};
+
 // Codes input into output, which has room for EncodeCapacity(length) + ENCODE_SLACK bytes; returns
 // the stream's length.
 size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* output)
@@ -347,13 +381,22 @@ size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* o
     };
     uint32_t nextFree = LZW_FIRST_FREE;
 
+    // MatchShort looks every length up at once, and the next code cannot start before its answer;
+    // a byte at a time, the processor runs ahead on a guess of where the match ends. On text, with
+    // matches of three or four bytes, that wait costs less than the wrong guesses; on data that
+    // barely compresses, with matches of a byte or two, the guesses are right and the wait is not
+    // worth it. So the encoder counts the bytes per code over a window of codes and picks.
+    MatchMode mode;
+
     const unsigned char* const end = input + length;
     const unsigned char* start = input; // where the next code's string starts
     for (;;) {
         const size_t available = static_cast<size_t>(end - start);
         EncoderDictionary::Match match{1, *start, false};
-        if (available >= sizeof(uint64_t))
+        if (mode.allAtOnce && available >= sizeof(uint64_t))
             match = dictionary.MatchShort(start, nextFree);
+        else if (available >= 2)
+            match = dictionary.MatchPair(start, nextFree);
         if (!match.settled) {
             match = dictionary.Extend(start, available, match.length, match.code, nextFree);
             if (!match.settled) {
@@ -362,6 +405,7 @@ size_t EncodeStream(const unsigned char* input, int32_t length, unsigned char* o
             }
         }
         put(match.code);
+        mode.Count(match.length);
         if (++nextFree == LZW_DICTIONARY_SIZE) {
             packer.Put(LZW_RESET, width);
             dictionary.Clear(nextFree);

@@ -154,7 +154,9 @@ ParsedStream ParseStream(const Bytes& stream)
     return parsed;
 }
 
-enum class Shape { RandomBytes, TwoLetters, FourLetters, Runs, Words };
+// Mixed alternates stretches of random bytes and of words, so that one stream has both the short
+// matches of noise and the longer ones of text, and the encoder changes its way of matching.
+enum class Shape { RandomBytes, TwoLetters, FourLetters, Runs, Words, Mixed };
 
 Bytes MakeInput(Shape shape, size_t size, uint32_t seed)
 {
@@ -179,6 +181,14 @@ Bytes MakeInput(Shape shape, size_t size, uint32_t seed)
         case Shape::Words:
             for (const char* c = words[random() % 8]; *c; ++c)
                 bytes.push_back(static_cast<unsigned char>(*c));
+            break;
+        case Shape::Mixed:
+            if (bytes.size() / 1500 % 2 == 0) {
+                bytes.push_back(static_cast<unsigned char>(random()));
+            } else {
+                for (const char* c = words[random() % 8]; *c; ++c)
+                    bytes.push_back(static_cast<unsigned char>(*c));
+            }
             break;
         }
     }
@@ -225,7 +235,8 @@ TEST(LzwGolden, WorkedExamplesEncodeAndDecodeExactly)
 
 TEST(LzwRoundTrip, MatchesTheReferenceEncoderAndRestoresTheInput)
 {
-    const Shape shapes[] = {Shape::RandomBytes, Shape::TwoLetters, Shape::FourLetters, Shape::Runs, Shape::Words};
+    const Shape shapes[] = {Shape::RandomBytes, Shape::TwoLetters, Shape::FourLetters,
+                            Shape::Runs,        Shape::Words,      Shape::Mixed};
     const size_t sizes[] = {2, 3, 17, 600, 5000, 20011, 65535};
     uint32_t seed = 1;
     for (Shape shape : shapes) {
