@@ -191,8 +191,8 @@ public:
 
     // The longest match at bytes, which has at least 8 readable bytes, as far as SHORT_MAX bytes.
     // When the string one byte longer is not in the dictionary, adds it as newCode and settles the
-    // match; otherwise (a longer match, or that string moved away from its slot by another one) the
-    // match is left for Extend.
+    // match. Otherwise the match is left for Extend: it may go on past SHORT_MAX bytes, or a string
+    // that the lookups missed sits past its home slot.
     Match MatchShort(const unsigned char* bytes, uint32_t newCode)
     {
         const uint64_t word = Load64(bytes);
