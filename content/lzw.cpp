@@ -211,12 +211,9 @@ public:
         if (length == SHORT_MAX)
             return {length, code, false};
         const uint64_t missingKey = ShortKey(word, length + 1);
-        uint32_t missingSlot = ShortSlot(missingKey);
-        while (t_.shortKey[missingSlot] != 0) {
-            if (t_.shortKey[missingSlot] == missingKey)
-                return {length, code, false};
-            missingSlot = (missingSlot + 1) & SHORT_MASK;
-        }
+        const uint32_t missingSlot = ProbeShort(missingKey);
+        if (t_.shortKey[missingSlot] == missingKey)
+            return {length, code, false};
         AddShort(missingSlot, missingKey, newCode);
         return {length, code, true};
     }
@@ -300,11 +297,17 @@ private:
         else
             std::memcpy(&word, bytes, length);
         *key = ShortKey(word, length);
-        uint32_t at = ShortSlot(*key);
-        while (t_.shortKey[at] != 0 && t_.shortKey[at] != *key)
-            at = (at + 1) & SHORT_MASK;
-        *slot = at;
-        return t_.shortKey[at] == *key ? t_.shortCode[at] : 0;
+        *slot = ProbeShort(*key);
+        return t_.shortKey[*slot] == *key ? t_.shortCode[*slot] : 0;
+    }
+
+    // The slot that holds key, or the empty one where it belongs.
+    uint32_t ProbeShort(uint64_t key) const
+    {
+        uint32_t slot = ShortSlot(key);
+        while (t_.shortKey[slot] != 0 && t_.shortKey[slot] != key)
+            slot = (slot + 1) & SHORT_MASK;
+        return slot;
     }
 
     // The code of bytes[0, length) (more than SHORT_MAX bytes), the first length - 1 of which are
