@@ -1,6 +1,5 @@
 #include "answers/judging_rules.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "answers/grading.h"
@@ -46,7 +45,11 @@ int CountSolvedQuestions(int questionCount, int boxesPerQuestion, int secondAnsw
 
 void FormatScore(char* buffer, int bufferSize, int solved, int questionCount)
 {
-    std::snprintf(buffer, static_cast<size_t>(bufferSize), " %d / %d", solved, questionCount);
+    TextBuilder(buffer, bufferSize > 0 ? static_cast<size_t>(bufferSize) : 0)
+        .Append(" ")
+        .Append(solved)
+        .Append(" / ")
+        .Append(questionCount);
 }
 
 const char* CodeForScore(const char (*codes)[QUIZ_TEXT_SIZE], int solved)

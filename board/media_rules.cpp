@@ -1,8 +1,7 @@
 #include "board/media_rules.h"
 
-#include <cstdio>
-
 #include "content/quiz_limits.h"
+#include "content/quiz_text.h"
 #include "resource.h"
 
 bool IsMediaQuiz(int mediaKind)
@@ -20,15 +19,14 @@ bool FormatClipFileName(char* out, size_t outSize, const char* folder, int quest
     if (!out || outSize == 0)
         return false;
     out[0] = '\0';
-    const char* pattern = nullptr;
+    const char* extension = nullptr;
     if (clipKind == CLIP_AUDIO)
-        pattern = "%szelbo%d.mp3";
+        extension = ".mp3";
     else if (clipKind == CLIP_VIDEO)
-        pattern = "%szelbo%d.avi";
+        extension = ".avi";
     else
         return false;
-    const int length = std::snprintf(out, outSize, pattern, folder ? folder : "", question);
-    if (length < 0 || static_cast<size_t>(length) >= outSize) {
+    if (!TextBuilder(out, outSize).Append(folder).Append("zelbo").Append(question).Append(extension).Fits()) {
         out[0] = '\0';
         return false;
     }

@@ -7,13 +7,13 @@
 #include <initguid.h>
 #include <wmp.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/ui_seam_win.h"
 #include "app/win_raii.h"
 #include "board/media_rules.h"
 #include "content/quiz_data_win.h"
+#include "content/quiz_text.h"
 #include "resource.h"
 
 HMODULE g_atlModule = nullptr;
@@ -65,7 +65,7 @@ HMODULE LoadSystemLibrary(const char* name)
     const UINT length = GetSystemDirectoryA(path, MAX_PATH);
     if (length == 0 || length + 1 + std::strlen(name) >= MAX_PATH)
         return nullptr;
-    std::snprintf(path + length, MAX_PATH - length, "\\%s", name);
+    TextBuilder(path + length, MAX_PATH - length).Append("\\").Append(name);
     return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 

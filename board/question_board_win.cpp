@@ -1,6 +1,5 @@
 #include "board/question_board_win.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "answers/answers_file.h"
@@ -12,6 +11,7 @@
 #include "board/media_win.h"
 #include "board/picture_win.h"
 #include "content/quiz_data_win.h"
+#include "content/quiz_text.h"
 #include "resource.h"
 
 int g_contentWidth = 0;
@@ -206,7 +206,7 @@ bool CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int
     switch (placed.item) {
     case BoardItem::NumberLabel: {
         char number[16];
-        std::snprintf(number, sizeof(number), "%d.", question);
+        TextBuilder(number, sizeof(number)).Append(question).Append(".");
         CreateChild(context.board, "Static", number, NUMBER_LABEL_STYLE, placed);
         return true;
     }

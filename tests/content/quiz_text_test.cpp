@@ -36,3 +36,43 @@ TEST(QuizText, CopiesAreCutTo259BytesAndTerminated)
     CopyQuizText(text, "abc|def", 3);
     EXPECT_STREQ(text, "abc");
 }
+
+TEST(TextBuilder, ComposesNumbersAndTexts)
+{
+    struct Case {
+        int value;
+        const char* text;
+    } cases[] = {{0, "n=0;"},
+                 {7, "n=7;"},
+                 {96, "n=96;"},
+                 {-5, "n=-5;"},
+                 {2147483647, "n=2147483647;"},
+                 {-2147483647 - 1, "n=-2147483648;"}};
+    for (const Case& c : cases) {
+        char text[32];
+        const bool fits = TextBuilder(text, sizeof(text)).Append("n=").Append(c.value).Append(";").Fits();
+        EXPECT_TRUE(fits) << c.value;
+        EXPECT_STREQ(text, c.text);
+    }
+}
+
+TEST(TextBuilder, CutsWhereTheBufferEndsAndSaysSo)
+{
+    struct Case {
+        size_t size;
+        bool fits;
+        const char* text;
+    } cases[] = {{9, true, "ab123cd"}, {8, true, "ab123cd"}, {7, false, "ab123c"}, {4, false, "ab1"}, {1, false, ""}};
+    for (const Case& c : cases) {
+        char text[16];
+        std::memset(text, 'x', sizeof(text));
+        const bool fits = TextBuilder(text, c.size).Append("ab").Append(123).Append("cd").Append(nullptr).Fits();
+        EXPECT_EQ(fits, c.fits) << c.size;
+        EXPECT_STREQ(text, c.text) << c.size;
+        EXPECT_EQ(text[c.size], 'x') << "wrote past a buffer of " << c.size;
+    }
+
+    char untouched[2] = {'x', 'x'};
+    EXPECT_FALSE(TextBuilder(untouched, 0).Append("a").Fits());
+    EXPECT_EQ(untouched[0], 'x');
+}
