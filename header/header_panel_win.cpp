@@ -1,5 +1,6 @@
 #include "header/header_panel_win.h"
 
+#include "answers/judging_rules.h"
 #include "app/main_window_win.h"
 #include "app/ui_seam_win.h"
 #include "content/quiz_data_win.h"
@@ -96,7 +97,7 @@ void GiveFont(HWND control, FontChoice font)
 INT_PTR OnHeaderInitDialog(HWND panel)
 {
     char score[32];
-    wsprintfA(score, " 0 / %d", g_quiz->questionCount);
+    FormatScore(score, sizeof(score), 0, g_quiz->questionCount);
     for (const HeaderControl& entry : HEADER_CONTROLS) {
         HWND control = CreateWindowExA(
             0, entry.className, InitialText(entry.id, score), entry.style, entry.x, entry.y, entry.width, entry.height,
