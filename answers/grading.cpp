@@ -5,6 +5,22 @@
 
 #include "content/quiz_limits.h"
 
+const char VERDICT_UNKNOWN[] = "?";
+const char VERDICT_RIGHT[] = "BRAVO";
+const char VERDICT_WRONG[] = "FAUX";
+const char VERDICT_ANAGRAM[] = "Anagramme";
+const char VERDICT_ALMOST[] = "Quasiment";
+const char VERDICT_NEARLY[] = "Presque";
+const char VERDICT_TOO_LONG[] = "Trop long";
+const char VERDICT_TOO_SHORT[] = "Trop court";
+const char VERDICT_NOT_FAR[] = "pas loin";
+const char VERDICT_GOOD_IDEA[] = "y a de l'id\xE9"
+                                 "e";
+const char* const ALL_VERDICTS[VERDICT_COUNT] = {
+    VERDICT_UNKNOWN, VERDICT_RIGHT,    VERDICT_WRONG,     VERDICT_ANAGRAM, VERDICT_ALMOST,
+    VERDICT_NEARLY,  VERDICT_TOO_LONG, VERDICT_TOO_SHORT, VERDICT_NOT_FAR, VERDICT_GOOD_IDEA,
+};
+
 namespace {
 
 size_t BoundedLength(const char* text)

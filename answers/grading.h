@@ -3,23 +3,20 @@
 
 // The ten verdicts. GradeAnswer returns one of these very arrays, so callers may compare the
 // pointer; the rest of the program reads verdicts back from the controls and compares the text.
-inline constexpr char VERDICT_UNKNOWN[] = "?";
-inline constexpr char VERDICT_RIGHT[] = "BRAVO";
-inline constexpr char VERDICT_WRONG[] = "FAUX";
-inline constexpr char VERDICT_ANAGRAM[] = "Anagramme";
-inline constexpr char VERDICT_ALMOST[] = "Quasiment";
-inline constexpr char VERDICT_NEARLY[] = "Presque";
-inline constexpr char VERDICT_TOO_LONG[] = "Trop long";
-inline constexpr char VERDICT_TOO_SHORT[] = "Trop court";
-inline constexpr char VERDICT_NOT_FAR[] = "pas loin";
-inline constexpr char VERDICT_GOOD_IDEA[] = "y a de l'id\xE9"
-                                            "e";
+// Defined once in grading.cpp: one array each in the whole program.
+extern const char VERDICT_UNKNOWN[];
+extern const char VERDICT_RIGHT[];
+extern const char VERDICT_WRONG[];
+extern const char VERDICT_ANAGRAM[];
+extern const char VERDICT_ALMOST[];
+extern const char VERDICT_NEARLY[];
+extern const char VERDICT_TOO_LONG[];
+extern const char VERDICT_TOO_SHORT[];
+extern const char VERDICT_NOT_FAR[];
+extern const char VERDICT_GOOD_IDEA[];
 
 constexpr int VERDICT_COUNT = 10;
-inline constexpr const char* ALL_VERDICTS[VERDICT_COUNT] = {
-    VERDICT_UNKNOWN, VERDICT_RIGHT,    VERDICT_WRONG,     VERDICT_ANAGRAM, VERDICT_ALMOST,
-    VERDICT_NEARLY,  VERDICT_TOO_LONG, VERDICT_TOO_SHORT, VERDICT_NOT_FAR, VERDICT_GOOD_IDEA,
-};
+extern const char* const ALL_VERDICTS[VERDICT_COUNT];
 
 // Every function here reads at most the first 259 bytes of a text (the size of a quiz text field
 // and of an answer box read), so a longer text takes part with its first 259 bytes only. A null

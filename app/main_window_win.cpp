@@ -1,11 +1,11 @@
 #include "app/main_window_win.h"
 
+#include "answers/answers_file_win.h"
 #include "board/board_scroll_win.h"
 #include "board/media_win.h"
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"
 #include "header/header_panel_win.h"
-#include "header/save_answers_win.h"
 #include "resource.h"
 
 HWND g_headerPanel = nullptr;
@@ -57,6 +57,14 @@ LRESULT OnMainClose()
     return 0;
 }
 
+LRESULT OnMainCommand(WPARAM wParam)
+{
+    // The header panel hands its "Sauver" button on: it saves like F2 in an answer box.
+    if (wParam == MAKEWPARAM(IDC_SAVE, BN_CLICKED))
+        SaveAnswers(g_questionBoard);
+    return 0;
+}
+
 LRESULT OnMainCtlColorStatic(HDC dc, HWND control)
 {
     if (GetWindowLongPtr(control, GWL_ID) != IDC_VERSION_LABEL)
@@ -90,6 +98,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnMainSize(window, wParam);
     case WM_CLOSE:
         return OnMainClose();
+    case WM_COMMAND:
+        return OnMainCommand(wParam);
     case WM_CTLCOLORSTATIC:
         return OnMainCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_MOUSEWHEEL:

@@ -3,16 +3,17 @@
 
 #include <windows.h>
 
+#include "version.h"
+
 extern HWND g_headerPanel;
 extern HWND g_questionBoard;
 extern HBRUSH g_mainBrush;
 
 constexpr char MAIN_WINDOW_CLASS[] = "WindowsApp";
-constexpr char VERSION_LABEL_TEXT[] = "R\xE9" "alis\xE9 avec la version 2.1.2";
+constexpr char VERSION_LABEL_TEXT[] = "R\xE9" "alis\xE9 avec la version " ZELBO_VERSION_TEXT;
 constexpr int MAIN_WINDOW_WIDTH = 544;
 constexpr int MAIN_WINDOW_HEIGHT = 375;
 constexpr COLORREF MAIN_BRUSH_COLOUR = RGB(212, 208, 200);
-constexpr int WHEEL_NOTCH = 120;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

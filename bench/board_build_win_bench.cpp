@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "answers/judging_win.h"
+#include "board/judging_win.h"
 #include "board/picture_win.h"
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"

@@ -1,6 +1,5 @@
 #include "board/board_scroll_win.h"
 
-#include "app/main_window_win.h"
 #include "board/question_board_win.h"
 #include "board/scroll_math.h"
 

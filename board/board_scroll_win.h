@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+// One notch of a mouse wheel, in WM_MOUSEWHEEL delta units.
+constexpr int WHEEL_NOTCH = 120;
+
 // Sets range and page of both bars from the content size and the board's client size.
 void UpdateScrollRanges(HWND board);
 

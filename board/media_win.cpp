@@ -9,11 +9,11 @@
 
 #include <cstring>
 
-#include "app/ui_seam_win.h"
-#include "app/win_raii.h"
 #include "board/media_rules.h"
 #include "content/quiz_data_win.h"
 #include "content/quiz_text.h"
+#include "platform/ui_seam_win.h"
+#include "platform/win_raii.h"
 #include "resource.h"
 
 HMODULE g_atlModule = nullptr;

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "app/win_raii.h"
 #include "board/picture_scale.h"
+#include "platform/win_raii.h"
 
 HBITMAP LoadScaledPicture(HMODULE module, int resourceId, const char* type, int boxWidth, int boxHeight)
 {

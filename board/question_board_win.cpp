@@ -2,16 +2,16 @@
 
 #include <utility>
 
-#include "answers/answers_file.h"
-#include "answers/judging_win.h"
-#include "app/win_raii.h"
+#include "answers/answers_file_win.h"
 #include "board/board_colours_win.h"
 #include "board/board_layout.h"
 #include "board/board_scroll_win.h"
+#include "board/judging_win.h"
 #include "board/media_win.h"
 #include "board/picture_win.h"
 #include "content/quiz_data_win.h"
 #include "content/quiz_text.h"
+#include "platform/win_raii.h"
 #include "resource.h"
 
 int g_contentWidth = 0;
@@ -27,48 +27,6 @@ constexpr DWORD PICTURE_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTERIMA
 constexpr DWORD MEDIA_BUTTON_STYLE = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | BS_DEFPUSHBUTTON;
 constexpr DWORD CAPTION_STYLE = WS_CHILD | WS_VISIBLE;
 constexpr DWORD REVEAL_STYLE = WS_CHILD | WS_VISIBLE | SS_CENTER;
-
-// The saved answers, mapped read-only for the length of the build. Every answer box, in creation
-// order, takes the next line from one read position; without a file every box starts empty.
-class SavedAnswers {
-public:
-    SavedAnswers()
-    {
-        char modulePath[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
-        char name[MAX_PATH] = {};
-        if (!AnswersFileName(modulePath, name, sizeof(name)))
-            return;
-        // Read sharing only: a file that another program is writing is left alone.
-        m_file = UniqueFile(
-            CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!m_file)
-            return;
-        LARGE_INTEGER size = {};
-        // An empty file cannot be mapped and holds no answer anyway.
-        if (!GetFileSizeEx(m_file.Get(), &size) || size.QuadPart == 0 || size.HighPart != 0)
-            return;
-        m_mapping = UniqueKernelHandle(CreateFileMappingA(m_file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-        if (!m_mapping)
-            return;
-        m_view = UniqueMappedView(MapViewOfFile(m_mapping.Get(), FILE_MAP_READ, 0, 0, 0));
-        if (m_view)
-            m_size = size.LowPart;
-    }
-
-    // The next saved answer, cut to what a quiz text holds; empty once the file is used up.
-    void Next(char (&line)[QUIZ_TEXT_SIZE])
-    {
-        NextAnswerLine(static_cast<const char*>(m_view.Get()), m_size, &m_position, line);
-    }
-
-private:
-    UniqueFile m_file;
-    UniqueKernelHandle m_mapping;
-    UniqueMappedView m_view;
-    size_t m_size = 0;
-    size_t m_position = 0;
-};
 
 // The pictures of one board line, loaded once to measure the line and then handed to their cells.
 class LinePictures {

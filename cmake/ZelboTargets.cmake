@@ -17,6 +17,34 @@ function(zelbo_glob_sources out kind)
     set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
+# One layer of the program: the library zelbo_<folder>, made of the folder's portable sources, and on
+# Windows of its _win.cpp sources too, linking the layer given below it (which brings the rest of the
+# stack). EXCLUDE takes a pattern of sources left to an executable. A folder with no source in this
+# build becomes an interface library, so the layers above it link it all the same.
+function(zelbo_add_layer folder)
+    cmake_parse_arguments(PARSE_ARGV 1 layer "" "EXCLUDE" "")
+    zelbo_glob_sources(sources PORTABLE ${folder})
+    if(WIN32)
+        zelbo_glob_sources(platform_sources WINDOWS ${folder})
+        list(APPEND sources ${platform_sources})
+    endif()
+    if(layer_EXCLUDE)
+        list(FILTER sources EXCLUDE REGEX "${layer_EXCLUDE}")
+    endif()
+    set(name zelbo_${folder})
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        set(scope PUBLIC)
+    else()
+        add_library(${name} INTERFACE)
+        set(scope INTERFACE)
+    endif()
+    target_include_directories(${name} ${scope} ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/res)
+    foreach(below IN LISTS layer_UNPARSED_ARGUMENTS)
+        target_link_libraries(${name} ${scope} zelbo_${below})
+    endforeach()
+endfunction()
+
 # toml++ is header-only; Debian installs it under /usr/include. The cross compiler must not see the
 # rest of the host's headers, so it gets a folder holding only toml++.
 function(zelbo_use_tomlplusplus target)
@@ -39,4 +67,6 @@ function(zelbo_add_googletest)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    # The framework is not the program: each test program's link optimises the project's code only.
+    set_target_properties(gtest gtest_main PROPERTIES INTERPROCEDURAL_OPTIMIZATION OFF)
 endfunction()

@@ -15,13 +15,11 @@ add_custom_command(
     DEPENDS ${PROJECT_SOURCE_DIR}/scripts/gen-icons.py
     COMMENT "Drawing the program icon, the play and stop icons and the link cursor")
 add_custom_target(zelbo_icons DEPENDS ${ZELBO_ICON_FILES})
+configure_file(${PROJECT_SOURCE_DIR}/res/zelbo.manifest.in ${ZELBO_GENERATED_RES}/zelbo.manifest @ONLY)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/res/zelbo.rc PROPERTIES OBJECT_DEPENDS "${ZELBO_ICON_FILES}")
 
-zelbo_glob_sources(ZELBO_PLAYER_SOURCES WINDOWS app content board answers header)
-list(FILTER ZELBO_PLAYER_SOURCES EXCLUDE REGEX "/app/winmain_win\\.cpp$")
-add_library(zelbo_player STATIC ${ZELBO_PLAYER_SOURCES})
-target_link_libraries(zelbo_player PUBLIC zelbo_core ${ZELBO_WIN_LIBS})
-target_compile_definitions(zelbo_player PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(zelbo_platform PUBLIC ${ZELBO_WIN_LIBS})
+target_compile_definitions(zelbo_platform PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # The player's resources as one object, so tests can carry them beside their own.
 add_library(zelbo_resources OBJECT ${PROJECT_SOURCE_DIR}/res/zelbo.rc)
@@ -29,15 +27,14 @@ target_include_directories(zelbo_resources PRIVATE ${PROJECT_SOURCE_DIR}/res ${Z
 add_dependencies(zelbo_resources zelbo_icons)
 
 add_executable(zelbo WIN32 app/winmain_win.cpp $<TARGET_OBJECTS:zelbo_resources>)
-target_link_libraries(zelbo PRIVATE zelbo_player)
+target_link_libraries(zelbo PRIVATE zelbo_app)
 # Stripped: the resource updater of the authoring tool rewrites the file, and a symbol table left
 # behind .rsrc would point at the wrong place afterwards.
 # Sections nothing reaches are dropped: the player is handed out as one file.
 target_link_options(zelbo PRIVATE ${ZELBO_STATIC_LINK} -s -Wl,--gc-sections)
 
-zelbo_glob_sources(ZELBO_PACK_WIN_SOURCES WINDOWS pack)
-add_executable(zelbo-pack pack/main.cpp ${ZELBO_PACK_WIN_SOURCES})
-target_link_libraries(zelbo-pack PRIVATE zelbo_pack_core zelbo_player)
+add_executable(zelbo-pack pack/main.cpp)
+target_link_libraries(zelbo-pack PRIVATE zelbo_pack)
 target_link_options(zelbo-pack PRIVATE ${ZELBO_STATIC_LINK} -municode -s)
 add_dependencies(zelbo-pack zelbo)
 
@@ -53,7 +50,7 @@ foreach(bench_source IN LISTS ZELBO_WIN_BENCHMARKS)
     add_executable(${name} ${sources})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/res ${ZELBO_GENERATED_RES}
         ${CMAKE_BINARY_DIR}/test-assets)
-    target_link_libraries(${name} PRIVATE zelbo_player)
+    target_link_libraries(${name} PRIVATE zelbo_app)
     target_link_options(${name} PRIVATE ${ZELBO_STATIC_LINK})
     add_dependencies(${name} zelbo_icons zelbo_test_assets)
     set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL TRUE)

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/ui_seam_win.h"
 #include "content/content_format.h"
 #include "content/lzw.h"
 #include "content/quiz_text.h"
+#include "platform/ui_seam_win.h"
 #include "resource.h"
 
 namespace {

@@ -1,11 +1,9 @@
 #include "header/header_panel_win.h"
 
 #include "answers/judging_rules.h"
-#include "app/main_window_win.h"
-#include "app/ui_seam_win.h"
 #include "content/quiz_data_win.h"
 #include "header/header_layout.h"
-#include "header/save_answers_win.h"
+#include "platform/ui_seam_win.h"
 #include "resource.h"
 
 HBRUSH g_headerBrush = nullptr;
@@ -125,14 +123,15 @@ INT_PTR OnHeaderSize(HWND panel)
     return FALSE;
 }
 
-INT_PTR OnHeaderCommand(WPARAM wParam)
+INT_PTR OnHeaderCommand(HWND panel, WPARAM wParam, LPARAM lParam)
 {
     // Only the single click on the link opens the page: a double click arrives as STN_DBLCLK in
     // the high word, after the click that already opened it.
     if (wParam == IDC_WEB_LINK)
         OpenWebPage(MAKER_WEB_PAGE);
+    // The panel does not know the board; the window that holds both saves it.
     else if (wParam == MAKEWPARAM(IDC_SAVE, BN_CLICKED))
-        SaveAnswers(g_questionBoard);
+        SendMessageA(GetParent(panel), WM_COMMAND, wParam, lParam);
     return FALSE;
 }
 
@@ -171,7 +170,7 @@ INT_PTR CALLBACK HeaderPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
         return OnHeaderSize(panel);
     case WM_COMMAND:
-        return OnHeaderCommand(wParam);
+        return OnHeaderCommand(panel, wParam, lParam);
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(g_headerBrush);
     case WM_CTLCOLORSTATIC:

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/win_raii.h"
 #include "pack/console_win.h"
 #include "pack/cp1252.h"
 #include "pack/grade_table.h"
@@ -16,6 +15,7 @@
 #include "pack/quiz_source.h"
 #include "pack/quiz_writer.h"
 #include "pack/resources_win.h"
+#include "platform/win_raii.h"
 #include "resource.h"
 
 namespace {
@@ -38,7 +38,7 @@ std::string Plural(size_t count, const char* word)
     return std::to_string(count) + " " + word + (count > 1 ? "s" : "");
 }
 
-std::string SizeText(PictureSize size)
+std::string SizeText(PixelSize size)
 {
     return std::to_string(size.width) + " \xC3\x97 " + std::to_string(size.height);
 }

@@ -6,7 +6,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "app/win_raii.h"
+#include "platform/win_raii.h"
 
 std::string WideToUtf8(const std::wstring& wide)
 {

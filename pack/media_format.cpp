@@ -82,7 +82,7 @@ const char* MediaExtension(MediaFormat format)
     return ".bin";
 }
 
-PictureSize FitPicture(PictureSize size, unsigned limit)
+PixelSize FitPicture(PixelSize size, unsigned limit)
 {
     if (size.width <= limit && size.height <= limit)
         return size;
@@ -95,7 +95,7 @@ PictureSize FitPicture(PictureSize size, unsigned limit)
     return {width ? width : 1, limit};
 }
 
-PictureAction ChoosePictureAction(MediaFormat format, PictureSize size, bool keepPictures)
+PictureAction ChoosePictureAction(MediaFormat format, PixelSize size, bool keepPictures)
 {
     const bool tooLarge = size.width > MAX_STORED_PICTURE_SIDE || size.height > MAX_STORED_PICTURE_SIDE;
     if (!keepPictures && tooLarge)

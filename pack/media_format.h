@@ -20,14 +20,15 @@ const char* MediaExtension(MediaFormat format);
 // keeping the quiz light.
 constexpr unsigned MAX_STORED_PICTURE_SIDE = 2 * PICTURE_BOX_SIZE;
 
-struct PictureSize {
+// A picture's size in pixels, as the tool reads and stores it.
+struct PixelSize {
     unsigned width;
     unsigned height;
 };
 
 // The largest size of the same aspect ratio that fits limit x limit; a picture that already fits
 // keeps its size. Neither side becomes 0.
-PictureSize FitPicture(PictureSize size, unsigned limit);
+PixelSize FitPicture(PixelSize size, unsigned limit);
 
 enum class PictureAction {
     KEEP,     // stored byte for byte
@@ -35,7 +36,7 @@ enum class PictureAction {
     SCALE,    // scaled down to fit and re-encoded as JPEG
 };
 
-PictureAction ChoosePictureAction(MediaFormat format, PictureSize size, bool keepPictures);
+PictureAction ChoosePictureAction(MediaFormat format, PixelSize size, bool keepPictures);
 
 // A channel of a picture with transparency laid on a white background: JPEG has no alpha, and a
 // transparent area turning black would hide a drawing's lines.

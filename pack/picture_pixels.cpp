@@ -1,6 +1,6 @@
 #include "pack/picture_pixels.h"
 
-std::vector<uint8_t> FlattenOnWhite(const std::vector<uint8_t>& bgra, PictureSize size)
+std::vector<uint8_t> FlattenOnWhite(const std::vector<uint8_t>& bgra, PixelSize size)
 {
     const size_t count = static_cast<size_t>(size.width) * size.height;
     std::vector<uint8_t> bgr(count * 3);
@@ -12,7 +12,7 @@ std::vector<uint8_t> FlattenOnWhite(const std::vector<uint8_t>& bgra, PictureSiz
     return bgr;
 }
 
-std::vector<uint8_t> ScaleDownBgr(const std::vector<uint8_t>& bgr, PictureSize from, PictureSize to)
+std::vector<uint8_t> ScaleDownBgr(const std::vector<uint8_t>& bgr, PixelSize from, PixelSize to)
 {
     std::vector<uint8_t> out(static_cast<size_t>(to.width) * to.height * 3);
     if (bgr.size() < static_cast<size_t>(from.width) * from.height * 3)

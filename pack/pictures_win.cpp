@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "app/win_raii.h"
 #include "pack/picture_pixels.h"
+#include "platform/win_raii.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr uint64_t MAX_DECODED_PIXELS = 64u * 1024 * 1024;
 // Quality of the JPEG pictures the tool writes: small files without visible blocks at 260 pixels.
 constexpr float JPEG_QUALITY = 0.9f;
 
-bool DecodeToBgra(IWICImagingFactory* factory, const std::string& bytes, PictureSize* size, std::vector<uint8_t>* bgra,
+bool DecodeToBgra(IWICImagingFactory* factory, const std::string& bytes, PixelSize* size, std::vector<uint8_t>* bgra,
                   std::string* error)
 {
     ComPtr<IWICStream> stream;
@@ -54,7 +54,7 @@ bool DecodeToBgra(IWICImagingFactory* factory, const std::string& bytes, Picture
     return true;
 }
 
-bool EncodeJpeg(IWICImagingFactory* factory, std::vector<uint8_t>& bgr, PictureSize size, std::string* jpeg)
+bool EncodeJpeg(IWICImagingFactory* factory, std::vector<uint8_t>& bgr, PixelSize size, std::string* jpeg)
 {
     ComPtr<IStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;

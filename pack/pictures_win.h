@@ -9,8 +9,8 @@
 
 struct PreparedPicture {
     std::string bytes; // what the "IMG" resource will hold
-    PictureSize original;
-    PictureSize stored;
+    PixelSize original;
+    PixelSize stored;
     PictureAction action;
 };
 

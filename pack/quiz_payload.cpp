@@ -1,5 +1,6 @@
 #include "pack/quiz_payload.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -40,10 +41,10 @@ void Copy(char* destination, const std::string& text)
 }
 
 int32_t RunCodec(int32_t (*codec)(const unsigned char*, int32_t, unsigned char**, int32_t*), const Bytes& input,
-                 int32_t trailingZeros, Bytes* out)
+                 size_t maxInput, int32_t trailingZeros, Bytes* out)
 {
     out->clear();
-    if (input.size() > static_cast<size_t>(LZW_MAX_INPUT))
+    if (input.size() > maxInput)
         return LZW_INPUT_TOO_LARGE;
     unsigned char* buffer = nullptr;
     int32_t length = 0;
@@ -171,10 +172,11 @@ std::string LzwResultName(int32_t result)
 
 int32_t LzwEncodeBytes(const Bytes& input, Bytes* out)
 {
-    return RunCodec(LzwEncode, input, 1, out);
+    return RunCodec(LzwEncode, input, LZW_MAX_INPUT, 1, out);
 }
 
 int32_t LzwDecodeBytes(const Bytes& input, Bytes* out)
 {
-    return RunCodec(LzwDecode, input, 2, out);
+    // Only the encoder's input is limited: a stream of 65535 poorly compressible bytes is longer.
+    return RunCodec(LzwDecode, input, INT32_MAX, 2, out);
 }

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/win_raii.h"
 #include "pack/console_win.h"
 #include "pack/media_format.h"
+#include "platform/win_raii.h"
 
 namespace {
 

@@ -45,9 +45,3 @@
 #define IDC_RULE_H 120
 #define IDC_RULE_LEFT 121
 #define IDC_RULE_RIGHT 122
-
-// Version record.
-#define ZELBO_VERSION_MAJOR 2
-#define ZELBO_VERSION_MINOR 1
-#define ZELBO_VERSION_PATCH 2
-#define ZELBO_VERSION_TEXT "2.1.2"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "answers/judging_win.h"
+#include "board/judging_win.h"
 
 namespace {
 

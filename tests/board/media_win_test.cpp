@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "tests/board/board_fixture_win.h"
 #include "board/media_win.h"
 #include "content/quiz_data_win.h"
 #include "resource.h"
+#include "tests/board/board_fixture_win.h"
 #include "win_test_support.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/win_raii.h"
 #include "board/picture_win.h"
 #include "content/quiz_limits.h"
+#include "platform/win_raii.h"
 #include "win_test_support.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/win_raii.h"
 #include "content/content_format.h"
 #include "content/content_loader_win.h"
 #include "content/lzw.h"
 #include "content/quiz_data_win.h"
+#include "platform/win_raii.h"
 #include "resource.h"
 #include "tests/content/built_in_quiz.h"
 #include "win_test_support.h"

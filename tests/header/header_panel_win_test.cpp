@@ -11,13 +11,14 @@
 
 namespace {
 
-constexpr char HOST_CLASS[] = "ZelboHeaderTestHost";
+// The panel sits in the player's main window, which acts on the buttons the panel hands on.
+constexpr const char* HOST_CLASS = MAIN_WINDOW_CLASS;
 
 class HeaderPanelTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        RegisterPlainWindowClass(HOST_CLASS);
+        RegisterMainWindowClass(GetModuleHandle(nullptr));
     }
 
     void SetUp() override

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/win_raii.h"
+#include "answers/answers_file_win.h"
 #include "content/quiz_data_win.h"
-#include "header/save_answers_win.h"
+#include "platform/win_raii.h"
 #include "resource.h"
 #include "win_test_support.h"
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "answers/grading.h"
+#include "content/lzw.h"
 #include "pack/command_line.h"
 #include "pack/cp1252.h"
 #include "pack/grade_table.h"
@@ -76,14 +77,14 @@ TEST(MediaFormat, FirstBytesTellTheFormat)
 TEST(MediaFormat, LargePicturesShrinkToFitKeepingTheirShape)
 {
     struct Case {
-        PictureSize in;
-        PictureSize out;
+        PixelSize in;
+        PixelSize out;
     } cases[] = {
         {{520, 520}, {520, 520}}, {{100, 50}, {100, 50}}, {{1040, 780}, {520, 390}}, {{600, 1200}, {260, 520}},
         {{521, 1}, {520, 1}},     {{5000, 3}, {520, 1}},  {{799, 601}, {520, 391}},
     };
     for (const Case& c : cases) {
-        const PictureSize fitted = FitPicture(c.in, MAX_STORED_PICTURE_SIDE);
+        const PixelSize fitted = FitPicture(c.in, MAX_STORED_PICTURE_SIDE);
         EXPECT_EQ(fitted.width, c.out.width) << c.in.width << "x" << c.in.height;
         EXPECT_EQ(fitted.height, c.out.height) << c.in.width << "x" << c.in.height;
     }
@@ -93,7 +94,7 @@ TEST(MediaFormat, OnlyWhatThePlayerCannotReadOrWhatIsTooLargeIsReencoded)
 {
     struct Case {
         MediaFormat format;
-        PictureSize size;
+        PixelSize size;
         bool keep;
         PictureAction action;
     } cases[] = {
@@ -317,6 +318,20 @@ TEST(QuizPayload, CodecFailuresHaveTheirNames)
     Bytes out;
     EXPECT_EQ(LzwDecodeBytes({0x30, 0x98}, &out), -5);
     EXPECT_EQ(LzwEncodeBytes(Bytes(70000, 'a'), &out), -8);
+}
+
+TEST(QuizPayload, StreamsLongerThanTheEncodersInputDecode)
+{
+    // The largest input of bytes that barely compress codes to a stream well over 65535 bytes.
+    Bytes noise(LZW_MAX_INPUT);
+    uint32_t state = 12345;
+    for (unsigned char& byte : noise)
+        byte = static_cast<unsigned char>((state = state * 1103515245u + 12345u) >> 24);
+    Bytes stream, decoded;
+    ASSERT_EQ(LzwEncodeBytes(noise, &stream), 0);
+    ASSERT_GT(stream.size(), noise.size());
+    EXPECT_EQ(LzwDecodeBytes(stream, &decoded), 0);
+    EXPECT_EQ(decoded, noise);
 }
 
 TEST(Paths, SourceRelativeNamesResolveFromTheSourcesFolder)

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "answers/grading.h"
-#include "app/win_raii.h"
 #include "board/picture_win.h"
 #include "content/content_format.h"
 #include "content/content_loader_win.h"
-#include "content/quiz_data_win.h"
 #include "content/lzw.h"
+#include "content/quiz_data_win.h"
 #include "pack/cp1252.h"
+#include "platform/win_raii.h"
 #include "resource.h"
 #include "win_test_support.h"
 

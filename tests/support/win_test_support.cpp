@@ -8,7 +8,7 @@
 #include <iterator>
 #include <set>
 
-#include "app/ui_seam_win.h"
+#include "platform/ui_seam_win.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/ui_seam_win.h"
+#include "platform/ui_seam_win.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,9 +1,8 @@
-#include "header/save_answers_win.h"
+#include "answers/answers_file_win.h"
 
 #include <string>
 
 #include "answers/answers_file.h"
-#include "app/win_raii.h"
 #include "content/quiz_data_win.h"
 #include "resource.h"
 
@@ -33,6 +32,35 @@ bool WriteAnswerLines(HANDLE file, HWND board)
 }
 
 } // namespace
+
+SavedAnswers::SavedAnswers()
+{
+    char modulePath[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
+    char name[MAX_PATH] = {};
+    if (!AnswersFileName(modulePath, name, sizeof(name)))
+        return;
+    // Read sharing only: a file that another program is writing is left alone.
+    m_file = UniqueFile(
+        CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_file)
+        return;
+    LARGE_INTEGER size = {};
+    // An empty file cannot be mapped and holds no answer anyway.
+    if (!GetFileSizeEx(m_file.Get(), &size) || size.QuadPart == 0 || size.HighPart != 0)
+        return;
+    m_mapping = UniqueKernelHandle(CreateFileMappingA(m_file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!m_mapping)
+        return;
+    m_view = UniqueMappedView(MapViewOfFile(m_mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+    if (m_view)
+        m_size = size.LowPart;
+}
+
+void SavedAnswers::Next(char (&line)[QUIZ_TEXT_SIZE])
+{
+    NextAnswerLine(static_cast<const char*>(m_view.Get()), m_size, &m_position, line);
+}
 
 AnswersWriter SetAnswersWriter(AnswersWriter writer)
 {

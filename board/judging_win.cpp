@@ -1,16 +1,16 @@
-#include "answers/judging_win.h"
+#include "board/judging_win.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "answers/answers_file_win.h"
 #include "answers/grading.h"
 #include "answers/judging_rules.h"
 #include "board/board_layout.h"
 #include "board/picture_win.h"
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"
-#include "header/save_answers_win.h"
 #include "resource.h"
 
 namespace {
