@@ -92,11 +92,7 @@ void RevealAnswerPicture(HWND board, int question)
                                        PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
     if (!bitmap)
         return;
-    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    // The control owned the picture it showed; nothing else refers to it any more.
-    if (shown && shown != bitmap)
-        DeleteObject(shown);
+    ShowPicture(picture, bitmap);
 }
 
 void Reveal(const QuizData& quiz, HWND board, int question, const QuestionNode* node)

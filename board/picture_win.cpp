@@ -101,3 +101,16 @@ HBITMAP ScaleBitmapToBox(HBITMAP source, int boxWidth, int boxHeight)
     }
     return scaled.Detach();
 }
+
+void ShowPicture(HWND control, HBITMAP bitmap)
+{
+    auto previous =
+        reinterpret_cast<HBITMAP>(SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (previous && previous != bitmap)
+        DeleteObject(previous);
+    // The version 6 static control copies a bitmap whose pixels carry alpha and shows (and later
+    // hands back) its copy: the bitmap given is then nobody's. A control that refused it shows
+    // something else too.
+    if (reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0)) != bitmap)
+        DeleteObject(bitmap);
+}

@@ -11,3 +11,7 @@ HBITMAP DecodePicture(const void* bytes, DWORD count);
 
 // A new bitmap of source scaled by one factor to fit the box; the source is left unchanged.
 HBITMAP ScaleBitmapToBox(HBITMAP source, int boxWidth, int boxHeight);
+
+// Hands a bitmap over to a picture control, which owns what it shows: the bitmap it showed before is
+// deleted, and so is this one when the control keeps a copy of its own instead.
+void ShowPicture(HWND control, HBITMAP bitmap);

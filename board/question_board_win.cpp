@@ -139,14 +139,9 @@ void CreateAnswerBox(const BuildContext& context, const PlacedItem& placed)
 void CreatePicture(const BuildContext& context, const PlacedItem& placed, int question)
 {
     HWND picture = CreateChild(context.board, "STATIC", nullptr, PICTURE_STYLE, placed);
-    HBITMAP bitmap = context.pictures->Take(question);
-    if (!bitmap)
-        return;
-    if (!picture) {
-        DeleteObject(bitmap);
-        return;
-    }
-    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    // A control that could not be made takes nothing: its bitmap is deleted at once.
+    if (HBITMAP bitmap = context.pictures->Take(question))
+        ShowPicture(picture, bitmap);
 }
 
 void CreateMediaButton(const BuildContext& context, const PlacedItem& placed, HICON icon)

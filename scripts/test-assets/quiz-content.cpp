@@ -1,6 +1,16 @@
-// Writes the quiz that the loader tests carry as their own "PATCH" resources, encoded with the
-// project's writer and codec: quiz-content.bin (resource 104) and quiz-codes.bin (resource 105).
-// The tests check the loaded record against the same values.
+// Writes the quiz payloads that the Windows tests carry as "PATCH" resources, encoded with the
+// project's writer and codec:
+//   quiz-content.bin, quiz-codes.bin   the quiz the test player starts with (resources 104 and 105):
+//                                      "Quiz d'été", 3 picture questions of two answers, text and
+//                                      picture reveals, colour 35 CB A3, codes for scores 1 and 3
+//   loader/good-content.bin            "Capitales": a text quiz of 2 questions (PARIS, ROME), colour
+//                                      10 20 30, reveal mode 1
+//   loader/codes.bin                   ROUGE, VERT, BLEU: one line more than that quiz's questions
+//   loader/refused-content.bin         decodes, but announces 97 questions
+//   loader/bad.bin                     a stream whose second code lies above the next free code
+//   loader/cut.bin                     "abc" cut before its end code
+//   loader/empty.bin                   no byte at all
+// The tests check what the player shows against these values.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,24 +20,120 @@
 
 #include "content/content_format.h"
 #include "content/lzw.h"
-#include "tests/content/built_in_quiz.h"
 
 namespace {
 
-bool WriteEncoded(const std::string& path, const std::vector<unsigned char>& bytes)
+using Bytes = std::vector<unsigned char>;
+
+Bytes Encoded(const Bytes& bytes)
 {
     unsigned char* stream = nullptr;
     int32_t streamLength = 0;
-    if (LzwEncode(bytes.data(), static_cast<int32_t>(bytes.size()), &stream, &streamLength) != LZW_OK)
-        return false;
+    if (LzwEncode(bytes.data(), static_cast<int32_t>(bytes.size()), &stream, &streamLength) != LZW_OK) {
+        std::fprintf(stderr, "quiz-content: the encoder refused the test quiz\n");
+        std::exit(1);
+    }
     // The count includes the zero byte the encoder appends after the stream.
-    const size_t size = static_cast<size_t>(streamLength - 1);
+    Bytes encoded(stream, stream + streamLength - 1);
+    std::free(stream);
+    return encoded;
+}
+
+void Write(const std::string& path, const Bytes& bytes)
+{
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    const bool written = file && std::fwrite(stream, 1, size, file) == size;
+    const bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     if (file)
         std::fclose(file);
-    std::free(stream);
-    return written;
+    if (!written) {
+        std::fprintf(stderr, "quiz-content: could not write %s\n", path.c_str());
+        std::exit(1);
+    }
+}
+
+Bytes ContentBytes(const QuizContent& content)
+{
+    Bytes bytes;
+    if (WriteQuizContent(content, &bytes) != CONTENT_OK) {
+        std::fprintf(stderr, "quiz-content: the writer refused the test quiz\n");
+        std::exit(1);
+    }
+    return bytes;
+}
+
+void SetQuestion(QuizContent& content, int index, const char* answer1, const char* answer2, const char* text,
+                 const char* reveal)
+{
+    std::strcpy(content.questions[index].answer1, answer1);
+    std::strcpy(content.questions[index].answer2, answer2);
+    std::strcpy(content.questions[index].questionText, text);
+    std::strcpy(content.questions[index].revealText, reveal);
+}
+
+void WritePlayerQuiz(const std::string& folder)
+{
+    auto content = std::make_unique<QuizContent>();
+    ClearQuizContent(content.get());
+    content->mediaKind = MEDIA_PICTURE;
+    content->questionCount = 3;
+    content->answersPerQuestion = 2;
+    content->revealMode = REVEAL_TEXT_AND_PICTURE;
+    content->red = 0x35;
+    content->green = 0xCB;
+    content->blue = 0xA3;
+    std::strcpy(content->title, "Quiz d'\xE9t\xE9");
+    std::strcpy(content->creator, "Am\xE9lie");
+    std::strcpy(content->explanation, "Trouvez le pr\xE9nom et la ville");
+    std::strcpy(content->answerLabel1, "Pr\xE9nom");
+    std::strcpy(content->answerLabel2, "Ville");
+    SetQuestion(*content, 0,
+                "L\xC9"
+                "A",
+                "NANTES", "Qui est-ce ?",
+                "L\xE9"
+                "a, de Nantes");
+    SetQuestion(*content, 1, "PAUL", "", "Et lui ?", "");
+    SetQuestion(*content, 2, "ZO\xC9", "BREST", "Derni\xE8re", "Zo\xE9");
+    Write(folder + "/quiz-content.bin", Encoded(ContentBytes(*content)));
+
+    auto codes = std::make_unique<QuizCodes>();
+    std::memset(codes.get(), 0, sizeof(*codes));
+    std::strcpy(codes->codes[0], "CODE-UN");
+    std::strcpy(codes->codes[2], "CODE-TROIS");
+    Bytes codeBytes;
+    if (WriteQuizCodes(*codes, content->questionCount, &codeBytes) != CONTENT_OK)
+        std::exit(1);
+    Write(folder + "/quiz-codes.bin", Encoded(codeBytes));
+}
+
+void WriteLoaderPayloads(const std::string& folder)
+{
+    auto content = std::make_unique<QuizContent>();
+    ClearQuizContent(content.get());
+    content->mediaKind = MEDIA_TEXT;
+    content->questionCount = 2;
+    content->answersPerQuestion = 1;
+    content->revealMode = REVEAL_PICTURE;
+    content->red = 10;
+    content->green = 20;
+    content->blue = 30;
+    std::strcpy(content->title, "Capitales");
+    SetQuestion(*content, 0, "PARIS", "", "France", "");
+    SetQuestion(*content, 1, "ROME", "", "Italie", "");
+    Write(folder + "/good-content.bin", Encoded(ContentBytes(*content)));
+
+    const std::string codes = "ROUGE\r\nVERT\r\nBLEU\r\n";
+    Write(folder + "/codes.bin", Encoded(Bytes(codes.begin(), codes.end())));
+
+    // Byte 2 is the question count: 97 is one more than the format holds.
+    content->questionCount = 96;
+    Bytes refused = ContentBytes(*content);
+    refused[2] = 97;
+    Write(folder + "/refused-content.bin", Encoded(refused));
+
+    Write(folder + "/bad.bin", {0x30, 0xFF, 0xC0});
+    Write(folder + "/cut.bin", {0x30, 0x98});
+    Write(folder + "/empty.bin", {});
 }
 
 } // namespace
@@ -39,18 +145,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-
-    const auto content = BuiltInQuiz();
-    const auto codes = BuiltInCodes();
-
-    std::vector<unsigned char> contentBytes;
-    std::vector<unsigned char> codeBytes;
-    if (WriteQuizContent(*content, &contentBytes) != CONTENT_OK ||
-        WriteQuizCodes(*codes, content->questionCount, &codeBytes) != CONTENT_OK ||
-        !WriteEncoded(folder + "/quiz-content.bin", contentBytes) ||
-        !WriteEncoded(folder + "/quiz-codes.bin", codeBytes)) {
-        std::fprintf(stderr, "quiz-content: could not write the encoded quiz into %s\n", folder.c_str());
-        return 1;
-    }
+    WritePlayerQuiz(folder);
+    WriteLoaderPayloads(folder + "/loader");
     return 0;
 }

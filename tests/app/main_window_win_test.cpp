@@ -1,284 +1,308 @@
-// The main window under Wine: size, centring, caption, layout, wheel, close and shut-down.
+// The player under Wine as a player meets it: started in-process with the quiz this program carries
+// (scripts/test-assets/quiz-content.cpp), its windows, header and answers file from start to end,
+// what it shows for each state of its content resources; then the built program as a process.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
+#include "answers/answers_file_win.h"
 #include "app/main_window_win.h"
-#include "content/quiz_data_win.h"
+#include "board/question_board_win.h"
+#include "header/header_layout.h"
+#include "header/header_panel_win.h"
+#include "platform/win_raii.h"
 #include "resource.h"
 #include "win_test_support.h"
 
 namespace {
 
-// The class is registered once per process, whichever test runs first.
-void EnsureMainWindowClass()
+std::string Place(HWND window)
 {
-    static const bool registered = RegisterMainWindowClass(GetModuleHandle(nullptr));
-    ASSERT_TRUE(registered);
+    const RECT r = ChildRect(window);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
 }
 
-class MainWindowTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { EnsureMainWindowClass(); }
+std::string Place(int x, int y, int width, int height)
+{
+    return std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(width) + "x" + std::to_string(height);
+}
 
-    void SetUp() override
-    {
-        m_mainWindow = StartPlayer(GetModuleHandle(nullptr));
-        ASSERT_NE(m_mainWindow, nullptr);
-        PumpMessages();
+// The main window's layout for its client size, and the header's as HeaderLayout plans it.
+void ExpectLayout(const TestPlayer& player)
+{
+    RECT client;
+    GetClientRect(player.main, &client);
+    const int w = client.right, h = client.bottom;
+    EXPECT_EQ(Place(player.board), Place(5, 50, w - 11, h - 68));
+    EXPECT_EQ(Place(player.header), Place(5, 2, w - 11, 49));
+    EXPECT_EQ(Place(GetDlgItem(player.main, IDC_VERSION_LABEL)), Place(w - 145, h - 16, 170, 15));
+    GetClientRect(player.header, &client);
+    for (const HeaderPlacement& at : HeaderLayout(client.right))
+        EXPECT_EQ(Place(GetDlgItem(player.header, at.id)), Place(at.x, at.y, at.width, at.height)) << at.id;
+}
+
+TEST(Player, OpensCentredShowsItsQuizLaysItselfOutAndPaintsItsLabels)
+{
+    ScopedTempDirectory folder;
+    TestPlayer player;
+    RECT window, desktop;
+    GetWindowRect(player.main, &window);
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    EXPECT_EQ(Place(window.left, window.top, window.right - window.left, window.bottom - window.top),
+              Place((desktop.left + desktop.right - 544) / 2, (desktop.top + desktop.bottom - 375) / 2, 544, 375));
+    EXPECT_TRUE(IsWindowVisible(player.main) && IsWindowVisible(player.header) && IsWindowVisible(player.board));
+    std::string texts = WindowText(player.main);
+    for (int id : {IDC_WEB_LINK, IDC_BY_LABEL, IDC_CREATOR, IDC_SAVE, IDC_EXPLANATION, IDC_TITLE, IDC_CODE_LABEL,
+                   IDC_SCORE, IDC_CODE})
+        texts += "|" + player.HeaderText(id);
+    EXPECT_EQ(texts, "Quiz d'\xE9t\xE9|https://zelbo.fr|Par :|Am\xE9lie|Sauver|Trouvez le pr\xE9nom et la ville|"
+                     "Quiz d'\xE9t\xE9| Code :| 0 / 3|      ");
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(player.header, IDC_CODE), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(SendDlgItemMessageA(player.header, IDC_SCORE, WM_GETFONT, 0, 0), LRESULT(g_quiz->scoreFont));
+    HWND label = GetDlgItem(player.main, IDC_VERSION_LABEL);
+    EXPECT_EQ(WindowText(label), "R\351alis\xE9 avec la version " ZELBO_VERSION_TEXT);
+    EXPECT_EQ(SendMessageA(label, WM_GETFONT, 0, 0), LRESULT(GetStockObject(DEFAULT_GUI_FONT)));
+
+    ExpectLayout(player);
+    for (const SIZE size : {SIZE{800, 600}, SIZE{300, 250}, SIZE{544, 375}}) {
+        SetWindowPos(player.main, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        ExpectLayout(player);
     }
-
-    void TearDown() override
-    {
-        PostMessage(m_mainWindow, WM_CLOSE, 0, 0);
-        RunMessageLoop();
-        ShutDownPlayer(m_mainWindow);
-        DestroyWindow(m_mainWindow);
-        DiscardQuitMessages();
+    // Minimised, everything keeps its place, whatever size a minimise notification reports.
+    const std::string board = Place(player.board);
+    ShowWindow(player.main, SW_MINIMIZE);
+    SendMessageA(player.main, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(10, 10));
+    EXPECT_EQ(Place(player.board), board);
+    for (int show : {SW_MAXIMIZE, SW_RESTORE}) {
+        ShowWindow(player.main, show);
+        ExpectLayout(player);
     }
+    // Without its dialogs the main window still keeps the version label in its corner.
+    g_questionBoard = g_headerPanel = nullptr;
+    SetWindowPos(player.main, nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    GetClientRect(player.main, &client);
+    EXPECT_EQ(Place(label), Place(client.right - 145, client.bottom - 16, 170, 15));
+    EXPECT_EQ(Place(player.board), board);
 
-    static void DiscardQuitMessages()
-    {
-        MSG message;
-        while (PeekMessage(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    HWND link = GetDlgItem(player.header, IDC_WEB_LINK);
+    // A double click as the mouse delivers it, then notifications that are no click of the link.
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageA(link, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+    for (WPARAM command : {MAKEWPARAM(IDC_WEB_LINK, STN_DBLCLK), MAKEWPARAM(IDC_CREATOR, STN_CLICKED),
+                           MAKEWPARAM(IDC_WEB_LINK, STN_ENABLE)})
+        SendMessageA(player.header, WM_COMMAND, command, LPARAM(link));
+    PumpMessages();
+    EXPECT_EQ(g_recordedWebPages, std::vector<std::string>{"https://zelbo.fr"});
+    LOGFONTA font = {};
+    GetObjectA(HFONT(SendMessageA(link, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_TRUE(font.lfHeight == -13 && font.lfWeight == FW_NORMAL && font.lfUnderline);
+    // The hand is set on the class: every static text of the program shows it.
+    const auto hand = ULONG_PTR(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_LINK_CURSOR)));
+    EXPECT_EQ(GetClassLongPtrA(link, GCLP_HCURSOR), hand);
+    EXPECT_EQ(GetClassLongPtrA(player.Item(IDC_NUMBER_LABEL), GCLP_HCURSOR), hand);
+
+    LOGBRUSH headerBrush = {};
+    GetObjectA(HBRUSH(HeaderPanelProc(player.header, WM_CTLCOLORDLG, 0, 0)), sizeof(headerBrush), &headerBrush);
+    EXPECT_EQ(headerBrush.lbColor, RGB(128, 128, 255));
+    const INT_PTR header = INT_PTR(g_headerBrush), quiz = INT_PTR(g_quiz->backgroundBrush), none = 0;
+    const COLORREF BLACK = RGB(0, 0, 0), SAME = UNTOUCHED;
+    const std::tuple<DLGPROC, HWND, Paint> cases[] = {
+        {HeaderPanelProc, link, {header, TRANSPARENT, SAME, RGB(50, 50, 255)}},
+        {HeaderPanelProc, GetDlgItem(player.header, IDC_TITLE), {header, TRANSPARENT, SAME, SAME}},
+        {HeaderPanelProc, GetDlgItem(player.header, IDC_CODE), {header, TRANSPARENT, SAME, SAME}},
+        {HeaderPanelProc, GetDlgItem(player.header, IDC_RULE_H), {none, OPAQUE, SAME, SAME}},
+        {MainWindowProc, GetDlgItem(player.main, IDC_VERSION_LABEL), {INT_PTR(g_mainBrush), OPAQUE, SAME, BLACK}},
+        {MainWindowProc, player.header, {none, OPAQUE, SAME, SAME}},
+        {QuestionBoardProc, player.Item(IDC_ANSWER_CAPTION), {quiz, TRANSPARENT, SAME, BLACK}},
+        {QuestionBoardProc, player.Item(IDC_REVEAL_BASE + 3), {quiz, OPAQUE, RGB(0x35, 0xCB, 0xA3), SAME}},
+        {QuestionBoardProc, player.Item(IDC_PICTURE_BASE + 1), {none, OPAQUE, SAME, SAME}}};
+    for (const auto& [procedure, control, paint] : cases)
+        EXPECT_EQ(PaintOf(procedure, control), paint) << GetDlgCtrlID(control);
+}
+
+TEST(Player, AnswersAreJudgedSavedOnF2SauverAndClosingAndFoundAgainAtTheNextStart)
+{
+    ScopedTempDirectory folder;
+    const std::string answers = OwnAnswersFile(), lines = "\r\nNANTES\r\nPAUL\r\n\r\nZO\xC9\r\nBREST\r\n";
+    const std::string revealed = "L\351a, de Nantes";
+    WriteFileBytes("zelbo1.mp3", "another quiz's clip"); // which a picture quiz leaves alone
+    for (int run = 0; run < 2; ++run) {
+        // The first start also makes what the process keeps for good (the link's font).
+        const DWORD before = GdiObjectCount();
+        TestPlayer player;
+        HWND picture = player.Item(IDC_PICTURE_BASE + 1);
+        const HBITMAP questionPicture = ShownPicture(picture), third = ShownPicture(player.Item(IDC_PICTURE_BASE + 3));
+        auto shown = [&](int box) {
+            return player.Text(box) + " " + player.Text(box + 1000) + player.HeaderText(IDC_SCORE) + " " +
+                   player.HeaderText(IDC_CODE) + "|" + player.Text(IDC_REVEAL_BASE + 1);
+        };
+        if (run == 0) {
+            // The second answer is optional: the first alone solves, but reveals nothing yet; that
+            // waits for both boxes to hold the stored answers exactly.
+            const struct {
+                int box;
+                const char *typed, *shown;
+            } steps[] = {{4001, "  l\311a", "L\311A BRAVO 1 / 3 CODE-UN|"},
+                         {4002, "  nantes", "NANTES BRAVO 1 / 3 CODE-UN|"},
+                         {4002, "NANTES", "NANTES BRAVO 1 / 3 CODE-UN|L\351a, de Nantes"},
+                         {4001, "Rome", "Rome FAUX 0 / 3       |"},
+                         {4003, "paul", "PAUL BRAVO 1 / 3 CODE-UN|"},
+                         {4005, "zo\xC9", "ZO\xC9 BRAVO 2 / 3 |"},
+                         {4006, "brest", "BREST BRAVO 2 / 3 |"}};
+            for (const auto& step : steps) {
+                player.Type(step.box, step.typed);
+                EXPECT_EQ(shown(step.box), step.shown);
+            }
+            // Question 1 shows its answer picture, kept when its answer went wrong again; the question
+            // picture it replaced is gone. Question 3 has no answer picture.
+            EXPECT_EQ(BitmapSize(ShownPicture(picture)).cy + BitmapSize(questionPicture).cy, 260);
+            EXPECT_EQ(ShownPicture(player.Item(IDC_PICTURE_BASE + 3)), third);
+            EXPECT_EQ(player.Text(IDC_REVEAL_BASE + 3), "Zo\xE9");
+            player.Key(4003, VK_F2);
+            EXPECT_EQ(ReadFileBytes(answers), "Rome" + lines);
+            SetWindowTextA(player.Item(4001), "x");
+            SendDlgItemMessageA(player.header, IDC_SAVE, BM_CLICK, 0, 0);
+            EXPECT_EQ(ReadFileBytes(answers), "x" + lines);
+            player.Type(4001, "L\311A");
+            WriteFileBytes("zelbo.mp3", "a clip left over");
         }
+        // Then, and at the next start, restored and judged before the player sees the board.
+        std::string verdicts;
+        for (int k = 1; k <= 6; ++k)
+            verdicts += player.Text(5000 + k) + " ";
+        EXPECT_EQ(verdicts, "BRAVO BRAVO BRAVO ? BRAVO BRAVO ");
+        EXPECT_EQ(shown(4001), "L\311A BRAVO 3 / 3 CODE-TROIS|" + revealed);
+        EXPECT_EQ(BitmapSize(ShownPicture(picture)).cy, 260);
+        // Closing saves, deletes the program's clip file and ends the loop, but leaves the window;
+        // so does the shut-down of a picture quiz, which leaves it to the end of the program.
+        PostMessageA(player.main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(RunMessageLoop(), 0);
+        EXPECT_EQ(ReadFileBytes(answers), "L\311A" + lines);
+        ShutDownPlayer(player.main);
+        EXPECT_TRUE(IsWindow(player.main) && !g_quiz && !g_mainBrush);
+        DestroyWindow(player.main);
+        MSG quit;
+        EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_TRUE(run == 0 || GdiObjectCount() == before) << GdiObjectCount() - before << " left";
+        EXPECT_EQ(FilesHere(), answers + " zelbo1.mp3");
     }
-
-    // Client size of the main window after a resize of the outer window.
-    void ResizeOuter(int width, int height)
-    {
-        SetWindowPos(m_mainWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-        PumpMessages();
-    }
-
-    RECT Client() const
-    {
-        RECT client;
-        GetClientRect(m_mainWindow, &client);
-        return client;
-    }
-
-    HWND m_mainWindow = nullptr;
-    ScopedTempDirectory m_directory;
-};
-
-void ExpectRect(HWND window, int x, int y, int width, int height, const char* what)
-{
-    const RECT rect = ChildRect(window);
-    EXPECT_EQ(rect.left, x) << what;
-    EXPECT_EQ(rect.top, y) << what;
-    EXPECT_EQ(rect.right - rect.left, width) << what;
-    EXPECT_EQ(rect.bottom - rect.top, height) << what;
 }
 
-void ExpectLayout(HWND mainWindow, const RECT& client)
+// Fails the third write of a save, or writes a byte less than asked while reporting success.
+int g_writes = 0;
+BOOL WINAPI FailingThirdWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
-    const int w = client.right;
-    const int h = client.bottom;
-    ExpectRect(g_questionBoard, 5, 50, w - 11, h - 68, "board");
-    ExpectRect(g_headerPanel, 5, 2, w - 11, 49, "header panel");
-    ExpectRect(GetDlgItem(mainWindow, IDC_VERSION_LABEL), w - 145, h - 16, 170, 15, "version label");
+    return ++g_writes != 3 && WriteFile(file, data, size, written, overlapped);
+}
+BOOL WINAPI ShortWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    return WriteFile(file, data, size - 1, written, overlapped);
 }
 
-// Scroll requests that the wheel handling posted to the board, in order.
-std::vector<WPARAM> TakePostedScrollRequests(HWND board)
+TEST(Player, ASaveThatCannotCompleteKeepsThePreviousFileWhole)
 {
-    std::vector<WPARAM> requests;
-    MSG message;
-    while (PeekMessage(&message, board, WM_VSCROLL, WM_VSCROLL, PM_REMOVE))
-        requests.push_back(message.wParam);
-    return requests;
+    g_recordedMessages.clear();
+    const std::string previous = "ancienne r\xE9ponse\r\n", longest(300, 'b');
+    enum Obstacle { NONE, HELD_OPEN, READ_ONLY_FILE, READ_ONLY_FOLDER, FAILING_WRITE, SHORT_WRITE };
+    for (Obstacle obstacle : {NONE, HELD_OPEN, READ_ONLY_FILE, READ_ONLY_FOLDER, FAILING_WRITE, SHORT_WRITE}) {
+        SCOPED_TRACE(obstacle);
+        ScopedTempDirectory folder;
+        const std::string answers = OwnAnswersFile();
+        WriteFileBytes(answers, previous);
+        TestPlayer player(MakeQuiz(MEDIA_TEXT, 1, REVEAL_NOTHING, std::vector<TestQuestion>(3, {"a", "", "", ""})));
+        SetWindowTextA(player.Item(4001), "  Mus\351e d'Orsay ");
+        SetWindowTextA(player.Item(4003), longest.c_str());
+        UniqueFile held(obstacle != HELD_OPEN ? INVALID_HANDLE_VALUE
+                                              : CreateFileA(answers.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        SetFileAttributesA(answers.c_str(),
+                           obstacle == READ_ONLY_FILE ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA(".", obstacle == READ_ONLY_FOLDER ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        SetAnswersWriter(obstacle == FAILING_WRITE ? FailingThirdWrite
+                         : obstacle == SHORT_WRITE ? ShortWrite
+                                                   : nullptr);
+        // This platform lets the process write into a folder made read-only: nothing to check there.
+        const bool skipped =
+            obstacle == READ_ONLY_FOLDER &&
+            UniqueFile(CreateFileA("probe", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        g_writes = 0;
+        player.Key(4002, VK_F2);
+        held.Reset();
+        SetAnswersWriter(nullptr);
+        SetFileAttributesA(".", FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA(answers.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (obstacle != NONE && !skipped) {
+            EXPECT_EQ(ReadFileBytes(answers), previous);
+            player.Key(4002, VK_F2);
+        }
+        // Each box's text as it is, cut to 259 bytes, on a CR LF line of its own; no other file.
+        EXPECT_EQ(ReadFileBytes(answers), "  Mus\351e d'Orsay \r\n\r\n" + longest.substr(0, 259) + "\r\n");
+        EXPECT_EQ(FilesHere(), answers);
+        EXPECT_EQ(g_recordedMessages, std::vector<std::string>{});
+    }
+    // Without a board there is nothing to save, and no file is made; a quiz without boxes saves none.
+    ScopedTempDirectory folder;
+    SaveAnswers(nullptr);
+    EXPECT_EQ(FilesHere(), "");
+    TestPlayer player(MakeQuiz(MEDIA_TEXT, 1, REVEAL_NOTHING, {}));
+    SendMessageA(player.main, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0);
+    EXPECT_EQ(FilesHere() + "|" + ReadFileBytes(OwnAnswersFile()), OwnAnswersFile() + "|");
+}
+
+std::set<std::string> ImportedDlls(const std::string& program)
+{
+    std::set<std::string> names;
+    UniqueModule image(LoadLibraryExA(program.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    const auto* base = reinterpret_cast<const BYTE*>(image.Get());
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + PIMAGE_DOS_HEADER(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = PIMAGE_IMPORT_DESCRIPTOR(base + imports.VirtualAddress); imports.VirtualAddress && dll->Name;
+         ++dll)
+        names.insert(CharUpperA(std::string(reinterpret_cast<const char*>(base + dll->Name)).data()));
+    return names;
+}
+
+TEST(PlayerProcess, ImportsOnlySystemDllsOpensNormallyAndSavesOnClosing)
+{
+    const std::set<std::string> system = {"KERNEL32.DLL", "USER32.DLL",   "GDI32.DLL",         "MSVCRT.DLL",
+                                          "OLE32.DLL",    "OLEAUT32.DLL", "SHELL32.DLL",       "ADVAPI32.DLL",
+                                          "COMDLG32.DLL", "COMCTL32.DLL", "WINDOWSCODECS.DLL", "SHLWAPI.DLL"};
+    for (const char* program : {"\\zelbo.exe", "\\zelbo-pack.exe"}) {
+        const std::set<std::string> imports = ImportedDlls(BuildFolder() + program);
+        EXPECT_TRUE(imports.count("KERNEL32.DLL")) << program;
+        for (const std::string& name : imports)
+            EXPECT_TRUE(system.count(name)) << program << " imports " << name;
+    }
+
+    ScopedTempDirectory folder;
+    WriteFileBytes("zelbo.mp3", "not a clip");
+    std::string commandLine = "\"" + BuildFolder() + "\\zelbo.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    UniqueKernelHandle thread(process.hThread), running(process.hProcess);
+    // The show command it was given does not matter: the window opens normally.
+    WaitForInputIdle(running.Get(), 20000);
+    HWND window = FindWindowA("WindowsApp", "Nom du zelbo"); // no content of its own: the sample quiz
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window) && !IsIconic(window));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1;
+    ASSERT_EQ(WaitForSingleObject(running.Get(), 20000), WAIT_OBJECT_0);
+    EXPECT_TRUE(GetExitCodeProcess(running.Get(), &exitCode) && exitCode == 0);
+    // The sample's 7 questions of 2 empty boxes, saved in the folder it ran in.
+    EXPECT_EQ(FilesHere(), "zelbo.txt");
+    std::string emptyLines;
+    for (int box = 0; box < 14; ++box)
+        emptyLines += "\r\n";
+    EXPECT_EQ(ReadFileBytes("zelbo.txt"), emptyLines);
 }
 
 } // namespace
-
-TEST_F(MainWindowTest, OpensCentredWithTheQuizTitleAndClass)
-{
-    RECT window;
-    GetWindowRect(m_mainWindow, &window);
-    EXPECT_EQ(window.right - window.left, MAIN_WINDOW_WIDTH);
-    EXPECT_EQ(window.bottom - window.top, MAIN_WINDOW_HEIGHT);
-
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    EXPECT_EQ(window.left, desktop.left + ((desktop.right - desktop.left) - MAIN_WINDOW_WIDTH) / 2);
-    EXPECT_EQ(window.top, desktop.top + ((desktop.bottom - desktop.top) - MAIN_WINDOW_HEIGHT) / 2);
-    if (desktop.right == 1024 && desktop.bottom == 768) {
-        EXPECT_EQ(window.left, 240);
-        EXPECT_EQ(window.top, 196);
-    }
-
-    // Without a content resource the sample quiz's title is the caption.
-    EXPECT_EQ(WindowText(m_mainWindow), "Nom du zelbo");
-    char className[64] = {};
-    GetClassNameA(m_mainWindow, className, sizeof(className));
-    EXPECT_STREQ(className, MAIN_WINDOW_CLASS);
-    EXPECT_EQ(GetClassLongPtr(m_mainWindow, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
-    EXPECT_EQ(GetWindowLongPtr(m_mainWindow, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
-    EXPECT_TRUE(IsWindowVisible(m_mainWindow));
-    EXPECT_TRUE(IsWindowVisible(g_questionBoard));
-    EXPECT_TRUE(IsWindowVisible(g_headerPanel));
-    EXPECT_EQ(g_quiz->headerPanel, g_headerPanel);
-}
-
-TEST_F(MainWindowTest, VersionLabelSaysTheVersionInTheDefaultGuiFont)
-{
-    HWND label = GetDlgItem(m_mainWindow, IDC_VERSION_LABEL);
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(WindowText(label), "R\xE9" "alis\xE9 avec la version 2.1.2");
-    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessage(label, WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
-
-    HDC dc = GetDC(label);
-    const LRESULT brush = SendMessage(m_mainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                      reinterpret_cast<LPARAM>(label));
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), g_mainBrush);
-    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
-    // Any other static of the main window gets no brush of the program's.
-    EXPECT_EQ(SendMessage(m_mainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                          reinterpret_cast<LPARAM>(g_headerPanel)),
-              0);
-    ReleaseDC(label, dc);
-}
-
-TEST_F(MainWindowTest, LaysBothDialogsAndTheLabelOutOnEveryResize)
-{
-    ExpectLayout(m_mainWindow, Client());
-    const SIZE sizes[] = {{800, 600}, {400, 300}, {544, 375}, {1000, 700}};
-    for (const SIZE& size : sizes) {
-        ResizeOuter(size.cx, size.cy);
-        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
-        ExpectLayout(m_mainWindow, Client());
-    }
-}
-
-TEST_F(MainWindowTest, MinimisingLeavesTheLayoutAndRestoringLaysItOutAgain)
-{
-    ResizeOuter(700, 500);
-    const RECT before = ChildRect(g_questionBoard);
-    const RECT clientBefore = Client();
-
-    ShowWindow(m_mainWindow, SW_MINIMIZE);
-    PumpMessages();
-    const RECT minimised = ChildRect(g_questionBoard);
-    EXPECT_TRUE(EqualRect(&before, &minimised));
-
-    // A minimise notification alone moves nothing, whatever size it reports.
-    SendMessage(m_mainWindow, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(10, 10));
-    const RECT afterNotification = ChildRect(g_questionBoard);
-    EXPECT_TRUE(EqualRect(&before, &afterNotification));
-
-    ShowWindow(m_mainWindow, SW_RESTORE);
-    PumpMessages();
-    EXPECT_EQ(Client().right, clientBefore.right);
-    ExpectLayout(m_mainWindow, Client());
-
-    ShowWindow(m_mainWindow, SW_MAXIMIZE);
-    PumpMessages();
-    ExpectLayout(m_mainWindow, Client());
-}
-
-TEST_F(MainWindowTest, SizeNotificationWithoutDialogsStillMovesTheLabel)
-{
-    const HWND board = g_questionBoard;
-    const HWND panel = g_headerPanel;
-    const RECT boardBefore = ChildRect(board);
-    g_questionBoard = nullptr;
-    g_headerPanel = nullptr;
-
-    SetWindowPos(m_mainWindow, nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
-    const RECT client = Client();
-    const RECT boardAfter = ChildRect(board);
-    EXPECT_TRUE(EqualRect(&boardBefore, &boardAfter));
-    ExpectRect(GetDlgItem(m_mainWindow, IDC_VERSION_LABEL), client.right - 145, client.bottom - 16, 170, 15,
-               "version label");
-
-    g_questionBoard = board;
-    g_headerPanel = panel;
-}
-
-TEST_F(MainWindowTest, OnlyExactWheelNotchesPostALineStepToTheBoard)
-{
-    TakePostedScrollRequests(g_questionBoard);
-    const struct {
-        short delta;
-        std::vector<WPARAM> posted;
-    } cases[] = {
-        {120, {SB_LINEUP}}, {-120, {SB_LINEDOWN}}, {240, {}}, {-240, {}}, {30, {}}, {60, {}}, {0, {}},
-    };
-    for (const auto& c : cases) {
-        SendMessage(m_mainWindow, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)), 0);
-        EXPECT_EQ(TakePostedScrollRequests(g_questionBoard), c.posted) << "delta " << c.delta;
-    }
-}
-
-TEST_F(MainWindowTest, ANotchOverAnAnswerBoxMovesTheBoardTwoLineSteps)
-{
-    HWND box = GetDlgItem(g_questionBoard, IDC_ANSWER_BASE + 1);
-    ASSERT_NE(box, nullptr);
-    TakePostedScrollRequests(g_questionBoard);
-    // The board posts one step and leaves the message unhandled; the main window posts the second.
-    SendMessage(box, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-    EXPECT_EQ(TakePostedScrollRequests(g_questionBoard), (std::vector<WPARAM>{SB_LINEDOWN, SB_LINEDOWN}));
-    SendMessage(box, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(60)), 0);
-    EXPECT_TRUE(TakePostedScrollRequests(g_questionBoard).empty());
-}
-
-TEST_F(MainWindowTest, ForwardedWheelStepsArePostedNotSent)
-{
-    ForwardMouseWheel(g_questionBoard, MAKEWPARAM(0, static_cast<WORD>(-120)));
-    MSG message;
-    ASSERT_TRUE(PeekMessage(&message, g_questionBoard, WM_VSCROLL, WM_VSCROLL, PM_REMOVE));
-    EXPECT_EQ(message.wParam, static_cast<WPARAM>(SB_LINEDOWN));
-    EXPECT_EQ(message.lParam, 0);
-}
-
-TEST_F(MainWindowTest, CloseDeletesTheLeftoverClipAndPostsQuitWithoutDestroying)
-{
-    WriteFileBytes("zelbo.mp3", "ID3");
-    SendMessage(m_mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(FileExists("zelbo.mp3"));
-    EXPECT_TRUE(IsWindow(m_mainWindow));
-
-    MSG message;
-    ASSERT_TRUE(PeekMessage(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 0u);
-
-    // Closing again with no clip file around is just as quiet.
-    SendMessage(m_mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PeekMessage(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-TEST_F(MainWindowTest, DestroyPostsQuit)
-{
-    SendMessage(m_mainWindow, WM_DESTROY, 0, 0);
-    MSG message;
-    EXPECT_TRUE(PeekMessage(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-// The whole run, start to quit, leaves no GDI object behind once its windows are gone.
-TEST(PlayerRun, ShutDownReleasesEveryGdiObject)
-{
-    EnsureMainWindowClass();
-    ScopedTempDirectory directory;
-    // Warm-up run: the first use of fonts, cursors and system colours allocates objects the
-    // process keeps for good, which are not the program's to release.
-    for (int run = 0; run < 2; ++run) {
-        const DWORD before = GdiObjectCount();
-        HWND mainWindow = StartPlayer(GetModuleHandle(nullptr));
-        ASSERT_NE(mainWindow, nullptr);
-        PumpMessages();
-        // The record's brushes and fonts and the main brush, at least.
-        EXPECT_GE(GdiObjectCount(), before + 8);
-        PostMessage(mainWindow, WM_CLOSE, 0, 0);
-        EXPECT_EQ(RunMessageLoop(), 0);
-        ShutDownPlayer(mainWindow);
-        DestroyWindow(mainWindow);
-        PumpMessages();
-        EXPECT_EQ(g_quiz, nullptr);
-        EXPECT_EQ(g_mainBrush, nullptr);
-        if (run == 1) {
-            EXPECT_EQ(GdiObjectCount(), before);
-        }
-    }
-}

@@ -1,347 +1,244 @@
-// The question board's build under Wine: controls, rectangles, pictures, restored answers.
-#include "tests/board/board_fixture_win.h"
+// The question board under Wine as a player meets it: built as the layout plans it, saved answers
+// restored and judged, the answer boxes' keys, the colours of its labels, and scrolling.
+#include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/main_window_win.h"
+#include "board/question_board_win.h"
+#include "board/scroll_math.h"
+#include "resource.h"
+#include "win_test_support.h"
+
 namespace {
 
-using QuestionBoardTest = BoardFixture;
-
-// The answers file of this very program: its name with "txt" for its last three characters.
-const char ANSWERS_FILE[] = "question_board_win_test.txt";
-
-struct ExpectedChild {
-    const char* className;
-    int id;
-    int x, y, width, height;
-    const char* text;
-};
-
-void ExpectChildren(const std::vector<BoardChild>& children, const std::vector<ExpectedChild>& expected)
+std::vector<TestQuestion> Questions(int count)
 {
-    ASSERT_EQ(children.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        const std::string what = "child " + std::to_string(i) + " (id " + std::to_string(expected[i].id) + ")";
-        EXPECT_STREQ(children[i].className.c_str(), expected[i].className) << what;
-        EXPECT_EQ(children[i].id, expected[i].id) << what;
-        ExpectRect(children[i].rect, expected[i].x, expected[i].y, expected[i].width, expected[i].height, what);
-        if (expected[i].text) {
-            EXPECT_EQ(children[i].text, expected[i].text) << what;
+    const TestQuestion cycle[] = {{"Paris", "P", "Capitale ?", "vu"}, {"Lyon", "L", "", ""}, {"Rome", "R", "?", ""}};
+    std::vector<TestQuestion> questions;
+    for (int i = 0; i < count; ++i)
+        questions.push_back(cycle[i % 3]);
+    return questions;
+}
+
+TEST(QuestionBoard, EveryLayoutIsBuiltAsPlannedWithItsSavedAnswersJudgedAndNoBitmapLeft)
+{
+    // The program's pictures 401 to 408 make lines of several heights, with missing pictures and one
+    // past the last of seven questions that still counts for its line. Each saved answer fills the
+    // next box and is judged at once; "box verdict|" per box.
+    const struct {
+        int mediaKind, answersPerQuestion, revealMode, questionCount, records;
+        const char *file, *boxes, *score;
+    } cases[] = {{MEDIA_TEXT, 1, REVEAL_NOTHING, 3, 3, "  paris\r\nfoo\r\n", "Paris BRAVO|foo FAUX| ?|", " 1 / 3"},
+                 // A text row has one box whatever the answer count: one line each.
+                 {MEDIA_TEXT, 2, REVEAL_NOTHING, 3, 3, "Paris\r\nLyon\r\nRome\r\n",
+                  "Paris BRAVO|Lyon BRAVO|Rome BRAVO|", " 3 / 3"},
+                 // Without question records there is nothing to judge against.
+                 {MEDIA_TEXT, 1, REVEAL_NOTHING, 2, 0, "Paris\r\n", "Paris ?| ?|", " 0 / 2"},
+                 {MEDIA_PICTURE, 1, REVEAL_PICTURE, 7, 7, "", " ?| ?| ?| ?| ?| ?| ?|", " 0 / 7"},
+                 {MEDIA_PICTURE, 2, REVEAL_TEXT, 7, 7, "Paris\r\nP\r\nLyon\r\nL\r\n",
+                  "Paris BRAVO|P BRAVO|Lyon BRAVO|L BRAVO| ?| ?| ?| ?| ?| ?| ?| ?| ?| ?|", " 2 / 7"},
+                 // Three answers: no box, but the file is read all the same.
+                 {MEDIA_PICTURE, 3, REVEAL_NOTHING, 2, 2, "a\r\nb\r\nc\r\n", "", " 0 / 2"},
+                 {MEDIA_PICTURE, 2, REVEAL_TEXT_AND_PICTURE, 0, 0, "Paris\r\n", "", " 0 / 0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.mediaKind << ", answers " << c.answersPerQuestion);
+        ScopedTempDirectory folder;
+        WriteFileBytes(OwnAnswersFile(), c.file);
+        auto quiz = MakeQuiz(c.mediaKind, c.answersPerQuestion, c.revealMode, Questions(c.records));
+        quiz->questionCount = c.questionCount;
+        std::strcpy(quiz->answerLabel1, "Pr\xE9nom - Nom");
+        std::strcpy(quiz->answerLabel2, "Manga / Anime");
+        const DWORD bitmaps = GdiObjectCount(OBJ_BITMAP);
+        {
+            TestPlayer player(std::move(quiz));
+            ExpectBoardFollowsPlan(player.board, *g_quiz);
+            std::string boxes;
+            for (int k = 1; player.Item(IDC_ANSWER_BASE + k); ++k)
+                boxes += player.Text(IDC_ANSWER_BASE + k) + " " + player.Text(IDC_VERDICT_BASE + k) + "|";
+            EXPECT_EQ(boxes, c.boxes);
+            EXPECT_EQ(player.HeaderText(IDC_SCORE), c.score);
+            EXPECT_TRUE(DeleteFileA(OwnAnswersFile().c_str())) << "the build keeps the answers file open";
         }
+        // What the board showed went with it; what it only measured, at once.
+        EXPECT_EQ(GdiObjectCount(OBJ_BITMAP), bitmaps);
     }
+    // The sample quiz's questions 2 to 7 share one record.
+    ScopedTempDirectory folder;
+    auto sample = std::make_unique<QuizData>();
+    sample->LoadSampleQuiz();
+    TestPlayer player(std::move(sample));
+    player.Type(IDC_ANSWER_BASE + 13, "test");
+    EXPECT_EQ(player.Text(IDC_VERDICT_BASE + 13), "BRAVO");
 }
 
-LONG StyleOf(HWND window)
+TEST(QuestionBoard, AnswerBoxesJudgeOnEnterAndOnLeavingAndTryEverywhereOnF1)
 {
-    return static_cast<LONG>(GetWindowLongPtrA(window, GWL_STYLE));
-}
-
-// Wine drops WS_BORDER from an edit box's style as read back; everything else must match.
-void ExpectStyle(HWND window, DWORD style, const char* what)
-{
-    EXPECT_EQ(static_cast<DWORD>(StyleOf(window)) & ~WS_BORDER, style & ~WS_BORDER) << what;
-}
-
-void AddPictureQuestions(QuizData& quiz, int count)
-{
-    for (int i = 1; i <= count; ++i) {
-        const std::string n = std::to_string(i);
-        quiz.AddQuestion(("un" + n).c_str(), ("deux" + n).c_str(), "");
-    }
-}
-
-TEST_F(QuestionBoardTest, TextQuizRowsShowEachQuestion)
-{
-    Quiz().mediaKind = MEDIA_TEXT;
-    Quiz().questionCount = 3;
-    Quiz().AddQuestion("Paris", "", "Capitale de la France ?");
-    Quiz().AddQuestion("100", "", "100 % de quoi ?");
-    Quiz().AddQuestion("Rome", "", "Capitale de l'Italie ?");
-    Build();
-
-    ExpectChildren(Children(), {
-                                   {"Static", IDC_NUMBER_LABEL, 26, 7, 19, 17, "1."},
-                                   {"Static", IDC_QUESTION_TEXT, 50, 5, 550, 20, "Capitale de la France ?"},
-                                   {"Edit", 4001, 610, 5, 100, 20, ""},
-                                   {"Static", 5001, 720, 5, 100, 20, "?"},
-                                   {"Static", IDC_NUMBER_LABEL, 26, 32, 19, 17, "2."},
-                                   {"Static", IDC_QUESTION_TEXT, 50, 30, 550, 20, "100 % de quoi ?"},
-                                   {"Edit", 4002, 610, 30, 100, 20, ""},
-                                   {"Static", 5002, 720, 30, 100, 20, "?"},
-                                   {"Static", IDC_NUMBER_LABEL, 26, 57, 19, 17, "3."},
-                                   {"Static", IDC_QUESTION_TEXT, 50, 55, 550, 20, "Capitale de l'Italie ?"},
-                                   {"Edit", 4003, 610, 55, 100, 20, ""},
-                                   {"Static", 5003, 720, 55, 100, 20, "?"},
-                               });
-    EXPECT_EQ(g_contentWidth, 850);
-    EXPECT_EQ(g_contentHeight, 80);
-
-    const std::vector<BoardChild> children = Children();
-    ExpectStyle(children[0].window, 0x50000002, "number label");
-    ExpectStyle(children[1].window, 0x50800201, "question text");
-    ExpectStyle(children[2].window, 0x50810081, "answer box");
-    ExpectStyle(children[3].window, 0x50800201, "verdict field");
-    EXPECT_EQ(FontOf(children[0].window), nullptr);
-    EXPECT_EQ(FontOf(children[1].window), GetStockObject(DEFAULT_GUI_FONT));
-    EXPECT_EQ(FontOf(children[2].window), Quiz().answerFont);
-    EXPECT_EQ(FontOf(children[3].window), nullptr);
-    EXPECT_NE(Quiz().answerFont, nullptr);
-    EXPECT_EQ(Score(), " 0 / 3");
-}
-
-TEST_F(QuestionBoardTest, TextQuizWithTwoAnswersHasOneBoxPerQuestion)
-{
-    Quiz().mediaKind = MEDIA_TEXT;
-    Quiz().questionCount = 2;
-    Quiz().answersPerQuestion = 2;
-    Quiz().AddQuestion("A", "B", "q1");
-    Quiz().AddQuestion("C", "D", "q2");
-    Build();
-
-    EXPECT_NE(Item(4002), nullptr);
-    EXPECT_EQ(Item(4003), nullptr);
-    EXPECT_EQ(ChildRect(Item(4002)).top, 30);
-    EXPECT_EQ(FontOf(Item(5002)), nullptr);
-    EXPECT_EQ(g_contentWidth, 910);
-    EXPECT_EQ(g_contentHeight, 55);
-}
-
-TEST_F(QuestionBoardTest, QuestionsWithoutNodesShowEmptyTexts)
-{
-    // A record whose content failed to load: two questions announced, none stored.
-    Quiz().mediaKind = MEDIA_TEXT;
-    WriteFileBytes(ANSWERS_FILE, "x\r\n");
-    Build();
-
-    const std::vector<BoardChild> texts = ChildrenWithId(IDC_QUESTION_TEXT);
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].text, "");
-    EXPECT_EQ(Text(4001), "x");
-    EXPECT_EQ(Text(5001), "?");
-    EXPECT_EQ(Score(), " 0 / 2");
-}
-
-TEST_F(QuestionBoardTest, PicturesAreCentredInLinesOfThree)
-{
-    Quiz().mediaKind = MEDIA_PICTURE;
-    Quiz().questionCount = 7;
-    AddPictureQuestions(Quiz(), 7);
-    Build();
-
-    // Line 1: 260 x 195, 150 x 260 and 260 x 130, so H = 260. Line 2: only question 5 has a picture
-    // (260 x 130). Line 3: question 7 (260 x 195) and picture 408, which no question shows, 260 high.
-    struct Case {
-        int question;
-        int x, y, width, height;
-        bool picture;
-    } cases[] = {
-        {1, 46, 37, 260, 195, true},   {2, 391, 5, 150, 260, true},   {3, 626, 70, 260, 130, true},
-        {4, 46, 335, 260, 130, false}, {5, 336, 335, 260, 130, true}, {6, 626, 335, 260, 130, false},
-        {7, 46, 567, 260, 195, true},
+    ScopedTempDirectory folder;
+    auto quiz = MakeQuiz(
+        MEDIA_TEXT, 1, REVEAL_NOTHING,
+        {{"Paris", "", "Capitale ?", ""}, {"Lyon", "", "", ""}, {"Grand Canal", "", "", ""}, {"Lyon", "", "", ""}});
+    for (int i = 0; i < 3; ++i)
+        std::strcpy(quiz->codes[i], ("CODE" + std::to_string(i + 1)).c_str());
+    TestPlayer player(std::move(quiz));
+    // What the player sees of a box: its text, its verdict, the score and code, the verdict's
+    // background colour (or "-" for no brush of the program's).
+    auto seen = [&](int box) {
+        const auto [brush, mode, background, text] = PaintOf(QuestionBoardProc, player.Item(box + 1000));
+        char colour[16];
+        wsprintfA(colour, brush && mode == OPAQUE && text == UNTOUCHED ? " %06x" : " -", background);
+        return player.Text(box) + " " + player.Text(box + 1000) + player.HeaderText(IDC_SCORE) + " " +
+               player.HeaderText(IDC_CODE) + colour;
     };
-    for (const Case& c : cases) {
-        const std::string what = "picture " + std::to_string(c.question);
-        HWND picture = Item(IDC_PICTURE_BASE + c.question);
-        ASSERT_NE(picture, nullptr) << what;
-        ExpectRect(ChildRect(picture), c.x, c.y, c.width, c.height, what);
-        ExpectStyle(picture, 0x5080020E, what.c_str());
-        const SIZE size = BitmapSize(PictureOf(picture));
-        if (c.picture) {
-            EXPECT_EQ(size.cx, c.width) << what;
-            EXPECT_EQ(size.cy, c.height) << what;
-        } else {
-            EXPECT_EQ(PictureOf(picture), nullptr) << what;
+    const struct {
+        int box;
+        const char* typed;
+        UINT message; // how Enter arrives: released, only pressed, or released with Alt held
+        const char* seen;
+    } steps[] = {{4001, "  paris", WM_KEYUP, "Paris BRAVO 1 / 4 CODE1 00ff00"},
+                 {4002, "LYON", WM_KEYUP, "Lyon BRAVO 2 / 4 CODE2 00ff00"},
+                 // A solved box is not locked: a wrong edit takes its question back out of the score.
+                 {4002, "Lyonnais", WM_KEYUP, "Lyonnais Trop long 1 / 4 CODE1 26cbff"},
+                 {4001, "Prais", WM_KEYUP, "Prais Anagramme 0 / 4        0064ff"},
+                 {4003, "nd Canal", WM_KEYUP, "nd Canal Trop court 0 / 4        26cbff"},
+                 {4002, "Marseille", WM_KEYUP, "Marseille FAUX 0 / 4        0000ff"},
+                 {4001, "Pari", WM_KEYUP, "Pari Quasiment 0 / 4        26cbff"},
+                 {4001, "Paris", WM_KEYDOWN, "Paris Quasiment 0 / 4        26cbff"},
+                 {4001, "   ", WM_KEYUP, "    ? 0 / 4        -"},
+                 {4001, "paris", WM_SYSKEYUP, "Paris BRAVO 1 / 4 CODE1 00ff00"}};
+    for (const auto& step : steps) {
+        SetWindowTextA(player.Item(step.box), step.typed);
+        // The release judges, and tells the box it was handled.
+        EXPECT_TRUE(player.Key(step.box, VK_RETURN, step.message) == 1 || step.message == WM_KEYDOWN);
+        EXPECT_EQ(seen(step.box), step.seen);
+    }
+    // Enter and Tab never reach the text.
+    EXPECT_EQ(SendMessageA(player.Item(4001), WM_CHAR, '\r', 1) + SendMessageA(player.Item(4001), WM_CHAR, '\t', 1), 0);
+    EXPECT_EQ(player.Text(4001), "Paris");
+    // The question text is on pale yellow, the numbers on the quiz colour; the boxes are the system's.
+    EXPECT_EQ(PaintOf(QuestionBoardProc, player.Item(IDC_QUESTION_TEXT)),
+              Paint(INT_PTR(g_quiz->questionTextBrush), OPAQUE, RGB(255, 255, 192), UNTOUCHED));
+    EXPECT_EQ(PaintOf(QuestionBoardProc, player.Item(IDC_NUMBER_LABEL)),
+              Paint(INT_PTR(g_quiz->backgroundBrush), TRANSPARENT, UNTOUCHED, RGB(0, 0, 0)));
+    EXPECT_EQ(PaintOf(QuestionBoardProc, player.Item(4001)), Paint(0, OPAQUE, UNTOUCHED, UNTOUCHED));
+
+    // Gaining the focus selects the whole text; losing it judges, an emptied box too.
+    SetWindowTextA(player.Item(4004), "lyon");
+    SetFocus(player.Item(4004));
+    DWORD start = 1, end = 0;
+    SendMessageA(player.Item(4004), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    EXPECT_TRUE(start == 0 && end == 4);
+    SetFocus(player.Item(4001));
+    EXPECT_EQ(player.Text(4004) + " " + player.Text(5004), "Lyon BRAVO");
+    SetFocus(player.Item(4004));
+    SetWindowTextA(player.Item(4004), "");
+    SetFocus(player.Item(4001));
+    EXPECT_EQ(player.Text(5004), "?");
+
+    // F1 tries the box's text on every unsolved box, solved ones aside, and gives the focus back.
+    SetFocus(player.Item(4002));
+    SetWindowTextA(player.Item(4002), "lyon");
+    player.Key(4002, VK_F1);
+    EXPECT_EQ(GetFocus(), player.Item(4002));
+    std::string boxes;
+    for (int k = 1; k <= 4; ++k)
+        boxes += player.Text(4000 + k) + " " + player.Text(5000 + k) + ", ";
+    EXPECT_EQ(boxes, "Paris BRAVO, Lyon BRAVO, lyon FAUX, Lyon BRAVO, ");
+    EXPECT_EQ(player.HeaderText(IDC_SCORE) + player.HeaderText(IDC_CODE), " 3 / 4CODE3");
+}
+
+TEST(QuestionBoard, ScrollsWithTheBarsTheKeysTheWheelAndTheWindowSize)
+{
+    ScopedTempDirectory folder;
+    TestPlayer player(MakeQuiz(MEDIA_TEXT, 1, REVEAL_NOTHING, Questions(22)));
+    HWND board = player.board;
+    const RECT origin = ChildRect(GetWindow(board, GW_CHILD));
+    RECT client;
+    auto position = [&](int bar) { return GetScrollPos(board, bar); };
+    // The content sits where the bars say, and each bar spans the content for the client it has.
+    auto expectAligned = [&] {
+        const RECT first = ChildRect(GetWindow(board, GW_CHILD));
+        EXPECT_TRUE(first.left == origin.left - position(SB_HORZ) && first.top == origin.top - position(SB_VERT));
+        GetClientRect(board, &client);
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            SCROLLINFO info = {};
+            info.cbSize = sizeof(info);
+            info.fMask = SIF_ALL;
+            GetScrollInfo(board, bar, &info);
+            const ScrollRange range = bar == SB_HORZ ? ComputeScrollRange(g_contentWidth, client.right)
+                                                     : ComputeScrollRange(g_contentHeight, client.bottom);
+            EXPECT_TRUE(info.nMax == range.maximum && int(info.nPage) == range.page) << bar;
         }
-    }
-    // Answer areas at line top + H + 10.
-    ExpectRect(ChildRect(Item(4001)), 46, 275, 260, 20, "box 1");
-    ExpectRect(ChildRect(Item(5001)), 46, 294, 260, 20, "verdict 1");
-    ExpectRect(ChildRect(Item(4005)), 336, 475, 260, 20, "box 5");
-    ExpectRect(ChildRect(Item(4007)), 46, 805, 260, 20, "box 7");
-    EXPECT_EQ(FontOf(Item(5001)), nullptr);
-    EXPECT_EQ(Item(IDC_REVEAL_BASE + 1), nullptr);
-    EXPECT_TRUE(ChildrenWithId(IDC_ANSWER_CAPTION).empty());
-    const std::vector<BoardChild> numbers = ChildrenWithId(IDC_NUMBER_LABEL);
-    ASSERT_EQ(numbers.size(), 7u);
-    ExpectRect(numbers[6].rect, 18, 807, 27, 17, "number 7");
-    EXPECT_EQ(numbers[6].text, "7.");
-    EXPECT_EQ(g_contentWidth, 910);
-    EXPECT_EQ(g_contentHeight, 865);
-}
-
-TEST_F(QuestionBoardTest, TwoAnswersAddCaptionsAndRevealLabels)
-{
-    Quiz().mediaKind = MEDIA_PICTURE;
-    Quiz().questionCount = 7;
-    Quiz().answersPerQuestion = 2;
-    Quiz().revealMode = REVEAL_TEXT;
-    std::strcpy(Quiz().answerLabel1, "Pr\xE9nom - Nom");
-    std::strcpy(Quiz().answerLabel2, "Manga / Anime");
-    AddPictureQuestions(Quiz(), 7);
-    Build();
-
-    const std::vector<BoardChild> captions = ChildrenWithId(IDC_ANSWER_CAPTION);
-    ASSERT_EQ(captions.size(), 6u); // two per board line
-    const int answerTops[] = {275, 555, 965};
-    for (int line = 0; line < 3; ++line) {
-        ExpectRect(captions[2 * line].rect, 3, answerTops[line] + 2, 95, 20, "caption 1");
-        ExpectRect(captions[2 * line + 1].rect, 3, answerTops[line] + 22, 95, 20, "caption 2");
-        EXPECT_EQ(captions[2 * line].text, "Pr\xE9nom - Nom");
-        EXPECT_EQ(captions[2 * line + 1].text, "Manga / Anime");
-        EXPECT_EQ(FontOf(captions[2 * line].window), GetStockObject(DEFAULT_GUI_FONT));
-    }
-    // Question 5, second column of the second line: boxes 9 and 10.
-    ExpectRect(ChildRect(Item(IDC_PICTURE_BASE + 5)), 396, 415, 260, 130, "picture 5");
-    ExpectRect(ChildRect(Item(4009)), 396, 555, 201, 20, "box 9");
-    ExpectRect(ChildRect(Item(5009)), 596, 555, 60, 20, "verdict 9");
-    ExpectRect(ChildRect(Item(4010)), 396, 574, 201, 20, "box 10");
-    ExpectRect(ChildRect(Item(5010)), 596, 574, 60, 20, "verdict 10");
-    ExpectRect(ChildRect(Item(IDC_REVEAL_BASE + 5)), 396, 601, 260, 65, "reveal 5");
-    ExpectStyle(Item(IDC_REVEAL_BASE + 5), 0x50000001, "reveal label");
-    EXPECT_EQ(FontOf(Item(5009)), GetStockObject(DEFAULT_GUI_FONT));
-    EXPECT_EQ(FontOf(Item(IDC_REVEAL_BASE + 5)), GetStockObject(DEFAULT_GUI_FONT));
-    EXPECT_EQ(Item(4015), nullptr);
-    EXPECT_EQ(g_contentWidth, 970);
-    EXPECT_EQ(g_contentHeight, 1105);
-}
-
-TEST_F(QuestionBoardTest, PictureQuizWithThreeAnswersCreatesNoBoxes)
-{
-    Quiz().mediaKind = MEDIA_PICTURE;
-    Quiz().questionCount = 2;
-    Quiz().answersPerQuestion = 3;
-    AddPictureQuestions(Quiz(), 2);
-    Build();
-
-    for (const BoardChild& child : Children())
-        EXPECT_STRNE(child.className.c_str(), "Edit") << child.id;
-    EXPECT_EQ(Item(5001), nullptr);
-    EXPECT_NE(Item(IDC_PICTURE_BASE + 2), nullptr);
-}
-
-TEST_F(QuestionBoardTest, EmptyQuizHasOnlyTheMargin)
-{
-    Quiz().mediaKind = MEDIA_PICTURE;
-    Quiz().questionCount = 0;
-    Quiz().answersPerQuestion = 2;
-    Build();
-    EXPECT_TRUE(Children().empty());
-    EXPECT_EQ(g_contentWidth, 80);
-    EXPECT_EQ(g_contentHeight, 0);
-}
-
-TEST_F(QuestionBoardTest, RestoredAnswersAreReadLineByLineAndJudged)
-{
-    struct Case {
-        const char* name;
-        int mediaKind;
-        int answersPerQuestion;
-        std::string file;
-        std::vector<std::string> boxes;    // texts of boxes 4001.. after the build
-        std::vector<std::string> verdicts; // texts of fields 5001..
-        const char* score;
-    } cases[] = {
-        {"fewer lines than boxes",
-         MEDIA_TEXT,
-         1,
-         "  paris\r\nfoo\r\n",
-         {"Paris", "foo", ""},
-         {"BRAVO", "FAUX", "?"},
-         " 1 / 3"},
-        {"LF-only line ends run on to the next CR",
-         MEDIA_TEXT,
-         1,
-         "Paris\nLyon\r\nRome\r\n",
-         {"Paris\nLyon", "Rome", ""},
-         {"Trop long", "FAUX", "?"},
-         " 0 / 3"},
-        {"an extra line is ignored",
-         MEDIA_TEXT,
-         1,
-         "Paris\r\nLyon\r\nRome\r\nNice\r\n",
-         {"Paris", "Lyon", "Rome"},
-         {"BRAVO", "BRAVO", "BRAVO"},
-         " 3 / 3"},
-        {"bytes between CR and LF are dropped",
-         MEDIA_TEXT,
-         1,
-         "Paris\rxx\nlyon",
-         {"Paris", "Lyon", ""},
-         {"BRAVO", "BRAVO", "?"},
-         " 2 / 3"},
-        {"two answers per question, two lines per question",
-         MEDIA_PICTURE,
-         2,
-         "Paris\r\nP\r\nLyon\r\nL\r\n",
-         {"Paris", "P", "Lyon", "L", "", ""},
-         {"BRAVO", "BRAVO", "BRAVO", "BRAVO", "?", "?"},
-         " 2 / 3"},
-        {"a text quiz with two answers keeps one line per box",
-         MEDIA_TEXT,
-         2,
-         "Paris\r\nLyon\r\nRome\r\n",
-         {"Paris", "Lyon", "Rome"},
-         {"BRAVO", "BRAVO", "BRAVO"},
-         " 3 / 3"},
-        {"an empty file", MEDIA_TEXT, 1, "", {"", "", ""}, {"?", "?", "?"}, " 0 / 3"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScopedTempDirectory directory;
-        WriteFileBytes(ANSWERS_FILE, c.file);
-        SetUp();
-        Quiz().mediaKind = c.mediaKind;
-        Quiz().questionCount = 3;
-        Quiz().answersPerQuestion = c.answersPerQuestion;
-        Quiz().AddQuestion("Paris", "P", "");
-        Quiz().AddQuestion("Lyon", "L", "");
-        Quiz().AddQuestion("Rome", "R", "");
-        Build();
-        for (size_t i = 0; i < c.boxes.size(); ++i) {
-            EXPECT_EQ(Text(4001 + static_cast<int>(i)), c.boxes[i]) << "box " << i + 1;
-            EXPECT_EQ(Text(5001 + static_cast<int>(i)), c.verdicts[i]) << "verdict " << i + 1;
-        }
-        EXPECT_EQ(Item(4001 + static_cast<int>(c.boxes.size())), nullptr);
-        EXPECT_EQ(Score(), c.score);
-        TearDown();
+    auto scroll = [&](UINT message, WORD request, int expected) {
+        SendMessageA(board, message, request, 0);
+        EXPECT_EQ(position(message == WM_VSCROLL ? SB_VERT : SB_HORZ), expected) << "request " << request;
+        expectAligned();
+    };
+    expectAligned();
+    const int lastV = g_contentHeight - client.bottom, lastH = g_contentWidth - client.right;
+    const int page = client.bottom - 1;
+    ASSERT_LT(page, lastV);
+    scroll(WM_HSCROLL, SB_LINERIGHT, 1);
+    scroll(WM_VSCROLL, SB_PAGEDOWN, page);
+    scroll(WM_VSCROLL, SB_TOP, 0);
+    scroll(WM_VSCROLL, SB_LINEDOWN, 50);
+    scroll(WM_VSCROLL, SB_BOTTOM, lastV);
+    scroll(WM_HSCROLL, SB_RIGHT, lastH);
+    scroll(WM_HSCROLL, SB_LEFT, 0);
+    scroll(WM_VSCROLL, SB_TOP, 0);
+
+    // The page keys of an answer box scroll the board a page, and judge nothing.
+    SetWindowTextA(player.Item(4001), "Paris");
+    const std::pair<WPARAM, int> keys[] = {{VK_NEXT, page}, {VK_PRIOR, 0}, {VK_DOWN, page}, {VK_UP, 0}};
+    for (const auto& [key, expected] : keys) {
+        player.Key(4001, key);
+        EXPECT_EQ(position(SB_VERT), expected) << "key " << key;
     }
-}
+    EXPECT_EQ(player.Text(5001), "?");
 
-TEST_F(QuestionBoardTest, SkippedAnswersStillTakeTheirLines)
-{
-    // Three answers per picture question: no boxes, but three lines per question are read, so the
-    // file is neither misread nor left open.
-    WriteFileBytes(ANSWERS_FILE, "a\r\nb\r\nc\r\n");
-    Quiz().mediaKind = MEDIA_PICTURE;
-    Quiz().questionCount = 1;
-    Quiz().answersPerQuestion = 3;
-    AddPictureQuestions(Quiz(), 1);
-    Build();
-    // The build released the file: it can be replaced at once.
-    WriteFileBytes(ANSWERS_FILE, "z\r\n");
-    EXPECT_EQ(ReadFileBytes(ANSWERS_FILE), "z\r\n");
-}
+    // A wheel notch posts a line step; over the board or an answer box the main window adds its own.
+    auto wheel = [&](HWND target, short delta) { SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(delta)), 0); };
+    wheel(board, -120);
+    EXPECT_EQ(position(SB_VERT), 0);
+    PumpMessages();
+    EXPECT_EQ(position(SB_VERT), 100);
+    wheel(player.Item(4001), 120);
+    PumpMessages();
+    EXPECT_EQ(position(SB_VERT), 0);
+    wheel(player.main, -120);
+    for (short delta : {240, -240, 60, -60, 30, 0}) {
+        for (HWND target : {board, player.Item(4001), player.main})
+            wheel(target, delta);
+    }
+    PumpMessages();
+    EXPECT_EQ(position(SB_VERT), 50);
+    expectAligned();
 
-TEST_F(QuestionBoardTest, TheBoardKeepsNoBitmapItDoesNotShow)
-{
-    // Line 3 of seven questions measures picture 408, which no cell shows: it must be released, and
-    // the bitmaps that the pictures show go with the board.
-    Quiz().mediaKind = MEDIA_PICTURE;
-    Quiz().questionCount = 7;
-    AddPictureQuestions(Quiz(), 7);
-    CreateHost();
-    const DWORD before = GdiObjectCount();
-    if (before == 0)
-        GTEST_SKIP() << "this Wine reports no GDI object counts";
-    CreateBoard();
-    const DWORD built = GdiObjectCount();
-    DestroyWindow(Board());
-    const DWORD after = GdiObjectCount();
-    // Five pictures shown and the answer font, then only the font, which the record owns.
-    EXPECT_EQ(built - before, 6u);
-    EXPECT_EQ(after - before, 1u);
+    // Enlarged at the end of the content, the board shows no gap below the last row; shrunk, it keeps
+    // its place; larger than the content, nothing scrolls until it is made small again.
+    auto resize = [&](int width, int height) {
+        SetWindowPos(player.main, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        expectAligned();
+    };
+    scroll(WM_VSCROLL, SB_BOTTOM, lastV);
+    resize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT + 100);
+    const int enlarged = g_contentHeight - client.bottom;
+    EXPECT_EQ(position(SB_VERT), enlarged);
+    resize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
+    EXPECT_EQ(position(SB_VERT), enlarged);
+    scroll(WM_HSCROLL, SB_RIGHT, lastH);
+    resize(1000, 740);
+    ASSERT_TRUE(client.bottom > g_contentHeight && client.right > g_contentWidth);
+    for (WORD request : {SB_LINEDOWN, SB_PAGEDOWN, SB_BOTTOM}) {
+        scroll(WM_VSCROLL, request, 0);
+        scroll(WM_HSCROLL, request, 0);
+    }
+    resize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
+    scroll(WM_VSCROLL, SB_LINEDOWN, 50);
 }
 
 } // namespace

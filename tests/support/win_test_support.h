@@ -1,58 +1,84 @@
-// Shared by the Windows tests, which run in-process under Wine and drive real windows.
+// Shared by the Windows tests, which run in-process under Wine and drive the player's real windows.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
-// A message box the program asked for, recorded instead of shown.
-struct RecordedMessage {
-    std::string text;
-    std::string caption;
-};
+#include "content/quiz_data_win.h"
 
-// Every message box since the last ClearRecordedMessages (the test main installs the recorder).
-const std::vector<RecordedMessage>& RecordedMessages();
-void ClearRecordedMessages();
+// Message boxes ("caption: text") and web pages the program asked for, recorded instead of shown.
+extern std::vector<std::string> g_recordedMessages, g_recordedWebPages;
 
-// Every web page the program asked to open.
-const std::vector<std::string>& RecordedWebPages();
-void ClearRecordedWebPages();
+// GDI objects of one type (OBJ_BITMAP...), or of any, that the program's code created and has not
+// deleted. Counted by the test program itself: Wine's GetGuiResources always answers 0.
+DWORD GdiObjectCount(DWORD type = 0);
 
-// Registers a window class whose procedure is DefWindowProc: a parent for the dialogs under test.
-// Registering the same name again is harmless.
-void RegisterPlainWindowClass(const char* className);
-
-// Dispatches everything already queued for this thread (posted scroll steps, focus changes...).
-void PumpMessages();
-
-// GDI objects (brushes, fonts, bitmaps, pens, memory DCs) that the program's code created and has not
-// deleted yet. Counted by the test program itself: Wine's GetGuiResources always answers 0.
-DWORD GdiObjectCount();
-
-// A folder of its own under the temporary folder, made the current directory for the scope.
+// A new folder under the temporary folder, the current directory for the scope.
 class ScopedTempDirectory {
 public:
     ScopedTempDirectory();
     ~ScopedTempDirectory();
     ScopedTempDirectory(const ScopedTempDirectory&) = delete;
     ScopedTempDirectory& operator=(const ScopedTempDirectory&) = delete;
-    const std::string& Path() const { return m_path; }
 
 private:
-    std::string m_path;
-    std::string m_previous;
+    std::string m_path, m_previous;
 };
 
-// Reads a whole file; empty when it does not exist.
-std::string ReadFileBytes(const std::string& path);
-bool FileExists(const std::string& path);
+void PumpMessages();
+std::string ReadFileBytes(const std::string& path); // empty when there is no such file
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-
-// Text of a window (ANSI), or of a dialog's child.
+std::string FilesHere(); // the current directory's files, sorted, joined by spaces
+std::string ResourceBytes(HMODULE module, const char* type, int id);
+std::string BuildFolder();    // where the programs are built; the test programs are in its tests folder
+std::string OwnAnswersFile(); // this program's name with "txt" for its last three characters
 std::string WindowText(HWND window);
-std::string DialogItemText(HWND dialog, int id);
+RECT ChildRect(HWND child); // in its parent's client coordinates
+SIZE BitmapSize(HBITMAP bitmap);
+// The bitmap a picture control of the board shows, once the board's pictures are in place.
+HBITMAP ShownPicture(HWND control);
 
-// A child's rectangle in its parent's client coordinates.
-RECT ChildRect(HWND child);
+// A quiz record made by a test: {answer 1, answer 2, question text, reveal text} per question.
+struct TestQuestion {
+    const char *answer1, *answer2, *text, *reveal;
+};
+std::unique_ptr<QuizData> MakeQuiz(int mediaKind, int answersPerQuestion, int revealMode,
+                                   const std::vector<TestQuestion>& questions);
+
+// The player in-process, with g_quiz, g_headerPanel and g_questionBoard set. Without a record it
+// starts as the program does (StartPlayer: its own content, media); with one it opens the same
+// windows around it, running beforeBoard once media start-up is done. Shut down with the scope,
+// unless the test did it.
+class TestPlayer {
+public:
+    TestPlayer();
+    explicit TestPlayer(std::unique_ptr<QuizData> quiz, void (*beforeBoard)() = nullptr);
+    ~TestPlayer();
+    TestPlayer(const TestPlayer&) = delete;
+    TestPlayer& operator=(const TestPlayer&) = delete;
+
+    HWND Item(int id) const { return GetDlgItem(board, id); }
+    std::string Text(int id) const { return WindowText(Item(id)); }
+    std::string HeaderText(int id) const { return WindowText(GetDlgItem(header, id)); }
+    // A key message for an answer box, as the keyboard delivers it.
+    LRESULT Key(int box, WPARAM key, UINT message = WM_KEYUP) const;
+    // Types a text into an answer box, then presses and releases Enter.
+    void Type(int box, const std::string& text) const;
+
+    HWND main = nullptr, header = nullptr, board = nullptr;
+};
+
+// Brush, background mode, background and text colours that WM_CTLCOLORSTATIC gives for a control,
+// asked straight of its parent's procedure (the dialog manager would turn no brush into the default
+// one) with a DC in OPAQUE mode whose colours are UNTOUCHED.
+using Paint = std::tuple<INT_PTR, int, COLORREF, COLORREF>;
+constexpr COLORREF UNTOUCHED = RGB(1, 2, 3);
+Paint PaintOf(DLGPROC procedure, HWND control);
+
+// Checks every control of the board, in creation order, against what the layout functions plan for
+// the quiz (class, id, rectangle, text, font, picture), then the content size.
+void ExpectBoardFollowsPlan(HWND board, const QuizData& quiz);
