@@ -141,4 +141,6 @@ TEST(QuizText, ComposedTextsAreCutWhereTheBufferEnds)
         EXPECT_EQ(std::string(text, size ? std::strlen(text) : 0), expected) << size;
         EXPECT_EQ(text[size], 'x') << size;
     }
+    TextBuilder(text, 4).Append(nullptr); // a null text appends nothing to the empty text
+    EXPECT_EQ(text[0], '\0');
 }
