@@ -1,6 +1,5 @@
 // The reward-code parser on arbitrary bytes: the first byte picks how many lines are asked for, the
 // rest is the decoded codes. Codes parsed from any input are written back and must read the same.
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -14,23 +13,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const int questionCount = data[0] % (MAX_QUESTIONS + 2);
-    auto codes = std::make_unique<QuizCodes>();
+    auto codes = std::make_unique<QuizCodes>(), again = std::make_unique<QuizCodes>();
     const int found = ParseQuizCodes(data + 1, size - 1, questionCount, codes.get());
-    if (found < 0 || found > questionCount)
-        std::abort();
-    for (const auto& code : codes->codes) {
-        if (std::memchr(code, '\0', sizeof(code)) == nullptr)
-            std::abort();
-    }
     // A parsed code never holds a CR, so the writer takes every set of parsed codes.
     std::vector<unsigned char> written;
-    if (WriteQuizCodes(*codes, questionCount, &written) != CONTENT_OK)
+    if (found < 0 || found > questionCount || WriteQuizCodes(*codes, questionCount, &written) != CONTENT_OK)
         std::abort();
-    auto again = std::make_unique<QuizCodes>();
     ParseQuizCodes(written.data(), written.size(), questionCount, again.get());
     // Codes are zero-terminated texts: a zero byte inside a line ends the code there.
     for (int i = 0; i < MAX_QUESTIONS; ++i) {
-        if (std::strncmp(codes->codes[i], again->codes[i], QUIZ_TEXT_SIZE) != 0)
+        if (std::memchr(codes->codes[i], '\0', QUIZ_TEXT_SIZE) == nullptr ||
+            std::strcmp(codes->codes[i], again->codes[i]) != 0)
             std::abort();
     }
     return 0;

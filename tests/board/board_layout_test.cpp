@@ -1,240 +1,135 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "board/board_layout.h"
+#include "board/picture_scale.h"
+#include "board/scroll_math.h"
 #include "content/quiz_limits.h"
-#include "resource.h"
-
-// Found by argument lookup, so beside BoardRect in the global namespace.
-static std::ostream& operator<<(std::ostream& out, const BoardRect& r)
-{
-    return out << "(" << r.x << ", " << r.y << ", " << r.width << " x " << r.height << ")";
-}
 
 namespace {
 
-struct Expected {
-    BoardItem item;
-    int id;
-    BoardRect rect;
-};
-
-void ExpectItems(const QuestionPlan& plan, const std::vector<Expected>& expected)
+// "top A:" and the plan's items, each as a letter for its kind, its control id and its rectangle.
+std::string Describe(const QuestionPlan& plan)
 {
-    ASSERT_EQ(plan.items.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(plan.items[i].item, expected[i].item) << "item " << i;
-        EXPECT_EQ(plan.items[i].id, expected[i].id) << "item " << i;
-        EXPECT_EQ(plan.items[i].rect, expected[i].rect) << "item " << i;
+    std::string text = "top " + std::to_string(plan.answerTop) + ":";
+    for (const PlacedItem& placed : plan.items) {
+        const BoardRect& r = placed.rect;
+        text += std::string(" ") + "NTCcPF>#AVR"[static_cast<int>(placed.item)] + std::to_string(placed.id) + " " +
+                std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.width) + "," +
+                std::to_string(r.height);
     }
+    return text;
 }
 
-constexpr CellPicture NO_PICTURE = {false, 0, 0};
-
-// Runs the build's arithmetic over a whole quiz; lineHeights gives H of each board line.
-BoardProgress RunBoard(const BoardShape& shape, const std::vector<int>& lineHeights,
-                       std::vector<int>* lineTops = nullptr)
+TEST(BoardLayout, BoxesAndAnswerLinesFollowTheLayout)
 {
-    BoardProgress progress;
-    for (int q = 1; q <= shape.questionCount; ++q) {
-        const int line = (q - 1) / QUESTIONS_PER_BOARD_LINE;
-        const int height = line < static_cast<int>(lineHeights.size()) ? lineHeights[line] : 0;
-        if (lineTops && StartsBoardLine(q))
-            lineTops->push_back(progress.lineTop);
-        const QuestionPlan plan = PlanQuestion(shape, q, progress.lineTop, height, {true, 260, height});
-        AdvanceAfterQuestion(shape, q, plan.answerTop, progress);
+    // Media kind (0 text to 3 video), answers per question, boxes made and answer lines per question.
+    const std::tuple<int, int, int, int> cases[] = {{0, 1, 1, 1},  {0, 2, 1, 1}, {1, 1, 1, 1}, {1, 2, 2, 2},
+                                                    {2, 2, 2, 2},  {3, 1, 1, 1}, {1, 3, 0, 3}, {3, 0, 0, 0},
+                                                    {1, -1, 0, 0}, {4, 1, 0, 0}, {-1, 2, 0, 0}};
+    for (const auto& [kind, answers, boxes, lines] : cases) {
+        EXPECT_EQ(BoxesPerQuestion(kind, answers), boxes) << kind << " " << answers;
+        EXPECT_EQ(AnswerLinesPerQuestion(kind, answers), lines) << kind << " " << answers;
+        EXPECT_EQ(AnswerBoxCount(kind, 7, answers), 7 * boxes) << kind << " " << answers;
+        EXPECT_EQ(AnswerBoxCount(kind, -3, answers), 0) << kind << " " << answers;
     }
-    progress.contentWidth += ContentWidthMargin(shape.answersPerQuestion);
-    return progress;
-}
-
-} // namespace
-
-TEST(BoxNumbering, BoxesAndLinesFollowTheLayout)
-{
-    struct Case {
-        int mediaKind, answersPerQuestion, boxesPerQuestion, linesPerQuestion;
-    } cases[] = {
-        {MEDIA_TEXT, 1, 1, 1},
-        {MEDIA_TEXT, 2, 1, 1},
-        {MEDIA_PICTURE, 1, 1, 1},
-        {MEDIA_PICTURE, 2, 2, 2},
-        {MEDIA_AUDIO, 2, 2, 2},
-        {MEDIA_VIDEO, 1, 1, 1},
-        {MEDIA_PICTURE, 3, 0, 3},
-        {MEDIA_VIDEO, 0, 0, 0},
-        {MEDIA_PICTURE, -1, 0, 0},
-        {4, 1, 0, 0},
-        {-1, 2, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "kind " << c.mediaKind << ", answers " << c.answersPerQuestion);
-        EXPECT_EQ(BoxesPerQuestion(c.mediaKind, c.answersPerQuestion), c.boxesPerQuestion);
-        EXPECT_EQ(AnswerLinesPerQuestion(c.mediaKind, c.answersPerQuestion), c.linesPerQuestion);
-        EXPECT_EQ(AnswerBoxCount(c.mediaKind, 7, c.answersPerQuestion), 7 * c.boxesPerQuestion);
-        EXPECT_EQ(AnswerBoxCount(c.mediaKind, 0, c.answersPerQuestion), 0);
-        EXPECT_EQ(AnswerBoxCount(c.mediaKind, -3, c.answersPerQuestion), 0);
-    }
-}
-
-TEST(BoxNumbering, BoxNumberAndPositionAreInverse)
-{
     for (int perQuestion : {1, 2}) {
-        int k = 0;
-        for (int q = 1; q <= MAX_QUESTIONS; ++q) {
-            for (int p = 1; p <= perQuestion; ++p) {
-                ++k;
-                ASSERT_EQ(BoxNumber(perQuestion, q, p), k);
-                const BoxPosition back = BoxPositionOf(perQuestion, k);
-                ASSERT_EQ(back.question, q);
-                ASSERT_EQ(back.answer, p);
-            }
+        for (int k = 1; k <= MAX_QUESTIONS * perQuestion; ++k) {
+            const BoxPosition back = BoxPositionOf(perQuestion, k);
+            ASSERT_EQ(back.question, (k - 1) / perQuestion + 1);
+            ASSERT_EQ(BoxNumber(perQuestion, back.question, back.answer), k);
         }
     }
-    // Two answers: an odd box is the first answer, an even box the second.
-    EXPECT_EQ(BoxPositionOf(2, 13).question, 7);
-    EXPECT_EQ(BoxPositionOf(2, 13).answer, 1);
-    EXPECT_EQ(BoxPositionOf(2, 14).answer, 2);
     EXPECT_EQ(BoxPositionOf(0, 5).question, 0);
     EXPECT_EQ(BoxPositionOf(1, 0).question, 0);
 }
 
-TEST(BoardLayout, TextRowsStack25PixelsApart)
+// The controls of a question, in creation order, for a row or a cell whose line starts at lineTop.
+TEST(BoardLayout, ControlsOfAQuestion)
 {
-    const BoardShape shape{MEDIA_TEXT, 4, 2, 3};
-    // Box and verdict ids follow the question even with two answers: a row has one box.
-    ExpectItems(PlanQuestion(shape, 3, 55, 0, NO_PICTURE),
-                {{BoardItem::NumberLabel, IDC_NUMBER_LABEL, {26, 57, 19, 17}},
-                 {BoardItem::QuestionText, IDC_QUESTION_TEXT, {50, 55, 550, 20}},
-                 {BoardItem::AnswerBox, 4003, {610, 55, 100, 20}},
-                 {BoardItem::VerdictField, 5003, {720, 55, 100, 20}}});
-    BoardProgress progress;
-    for (int q = 1; q <= 4; ++q) {
-        EXPECT_EQ(PlanQuestion(shape, q, progress.lineTop, 0, NO_PICTURE).items[1].rect.y, 5 + 25 * (q - 1));
-        AdvanceAfterQuestion(shape, q, progress.lineTop, progress);
-    }
-}
-
-TEST(BoardLayout, PictureCellsWithOneAnswer)
-{
-    const BoardShape shape{MEDIA_PICTURE, 7, 1, 0};
-    // Third column, line at 335 of height 130, a picture of 150 x 100 centred in the cell and line.
-    ExpectItems(PlanQuestion(shape, 6, 335, 130, {true, 150, 100}),
-                {{BoardItem::Picture, 9906, {626 + 55, 335 + 15, 150, 100}},
-                 {BoardItem::NumberLabel, IDC_NUMBER_LABEL, {598, 477, 27, 17}},
-                 {BoardItem::AnswerBox, 4006, {626, 475, 260, 20}},
-                 {BoardItem::VerdictField, 5006, {626, 494, 260, 20}}});
-}
-
-TEST(BoardLayout, MissingPictureIsAnEmptyFrameOfTheLineHeight)
-{
-    const BoardShape shape{MEDIA_PICTURE, 7, 1, 0};
-    const QuestionPlan plan = PlanQuestion(shape, 4, 335, 130, NO_PICTURE);
-    EXPECT_EQ(plan.items[0].rect, (BoardRect{46, 335, 260, 130}));
-    EXPECT_EQ(plan.answerTop, 475);
-    // No picture on the whole line: frames of no height, answers right under the line top.
-    EXPECT_EQ(PlanQuestion(shape, 4, 335, 0, NO_PICTURE).items[0].rect, (BoardRect{46, 335, 260, 0}));
-}
-
-TEST(BoardLayout, TwoAnswersAddCaptionsOnTheFirstColumnOnly)
-{
-    const BoardShape shape{MEDIA_PICTURE, 7, 2, 2};
-    ExpectItems(PlanQuestion(shape, 4, 415, 195, {true, 260, 195}),
-                {{BoardItem::Picture, 9904, {106, 415, 260, 195}},
-                 {BoardItem::AnswerCaption1, IDC_ANSWER_CAPTION, {3, 622, 95, 20}},
-                 {BoardItem::AnswerCaption2, IDC_ANSWER_CAPTION, {3, 642, 95, 20}},
-                 {BoardItem::NumberLabel, IDC_NUMBER_LABEL, {78, 622, 27, 17}},
-                 {BoardItem::AnswerBox, 4007, {106, 620, 201, 20}},
-                 {BoardItem::VerdictField, 5007, {306, 620, 60, 20}},
-                 {BoardItem::AnswerBox, 4008, {106, 639, 201, 20}},
-                 {BoardItem::VerdictField, 5008, {306, 639, 60, 20}},
-                 {BoardItem::RevealLabel, 8004, {106, 666, 260, 65}}});
-    const QuestionPlan second = PlanQuestion(shape, 5, 415, 195, {true, 260, 195});
-    EXPECT_EQ(second.items[0].rect.x, 396);
-    EXPECT_EQ(second.items[1].item, BoardItem::NumberLabel);
-}
-
-TEST(BoardLayout, AudioAndVideoCellsCarryButtons)
-{
-    const BoardShape audio{MEDIA_AUDIO, 3, 1, 0};
-    ExpectItems(PlanQuestion(audio, 2, 5, 0, NO_PICTURE), {{BoardItem::MediaFrame, 9902, {336, 5, 0, 0}},
-                                                           {BoardItem::NumberLabel, IDC_NUMBER_LABEL, {308, 7, 27, 17}},
-                                                           {BoardItem::PlayButton, 6002, {336, 5, 20, 20}},
-                                                           {BoardItem::StopButton, 7002, {336, 25, 20, 19}},
-                                                           {BoardItem::AnswerBox, 4002, {356, 5, 240, 20}},
-                                                           {BoardItem::VerdictField, 5002, {356, 24, 240, 20}}});
-    const BoardShape video{MEDIA_VIDEO, 3, 2, 0};
-    ExpectItems(PlanQuestion(video, 3, 5, 0, NO_PICTURE),
-                {{BoardItem::MediaFrame, 9903, {686, 5, 260, 200}},
-                 {BoardItem::NumberLabel, IDC_NUMBER_LABEL, {658, 217, 27, 17}},
-                 {BoardItem::PlayButton, 6003, {686, 215, 20, 20}},
-                 {BoardItem::StopButton, 7003, {686, 235, 20, 19}},
-                 {BoardItem::AnswerBox, 4005, {706, 215, 181, 20}},
-                 {BoardItem::VerdictField, 5005, {886, 215, 60, 20}},
-                 {BoardItem::AnswerBox, 4006, {706, 234, 181, 20}},
-                 {BoardItem::VerdictField, 5006, {886, 234, 60, 20}}});
-}
-
-TEST(BoardLayout, OddAnswerCountsAndUnknownKindsCreateNoBoxes)
-{
-    const QuestionPlan three = PlanQuestion({MEDIA_PICTURE, 3, 3, 2}, 1, 5, 100, NO_PICTURE);
-    for (const PlacedItem& item : three.items) {
-        EXPECT_NE(item.item, BoardItem::AnswerBox);
-        EXPECT_NE(item.item, BoardItem::VerdictField);
-    }
-    EXPECT_EQ(three.answerLines, 3);
-    const QuestionPlan unknown = PlanQuestion({7, 3, 1, 0}, 1, 5, 100, NO_PICTURE);
-    EXPECT_TRUE(unknown.items.empty());
-    EXPECT_EQ(unknown.answerLines, 0);
-}
-
-TEST(BoardLayout, LineTopsAdvanceByTheTallestPicture)
-{
-    struct Case {
+    struct Placement {
         BoardShape shape;
-        std::vector<int> lineHeights;
-        std::vector<int> lineTops;
-    } cases[] = {
-        // H + 70 without reveal labels, H + 150 with them.
-        {{MEDIA_PICTURE, 7, 1, 0}, {260, 130, 195}, {5, 335, 535}},
-        {{MEDIA_PICTURE, 7, 1, 2}, {260, 130, 195}, {5, 415, 695}},
-        {{MEDIA_PICTURE, 7, 2, 1}, {0, 10, 0}, {5, 75, 155}},
-        {{MEDIA_AUDIO, 7, 1, 0}, {}, {5, 65, 125}},
-        {{MEDIA_VIDEO, 6, 1, 3}, {}, {5, 355}},
+        int question, lineTop, lineHeight;
+        CellPicture picture;
     };
-    for (const Case& c : cases) {
-        std::vector<int> tops;
-        RunBoard(c.shape, c.lineHeights, &tops);
-        EXPECT_EQ(tops, c.lineTops) << "kind " << c.shape.mediaKind << ", reveal " << c.shape.revealMode;
-    }
-    const CellPicture line[] = {{true, 260, 195}, {false, 0, 0}, {true, 150, 260}};
-    EXPECT_EQ(BoardLineHeight(line, 3), 260);
-    EXPECT_EQ(BoardLineHeight(line + 1, 1), 0);
+    constexpr CellPicture NONE = {false, 0, 0};
+    const std::pair<Placement, std::string> cases[] = {
+        // Box and verdict ids follow the question even with two answers: a text row has one box.
+        {{{MEDIA_TEXT, 4, 2, 3}, 3, 55, 0, NONE},
+         "top 55: N153 26,57,19,17 T3000 50,55,550,20 A4003 610,55,100,20 V5003 720,55,100,20"},
+        // Third column: a picture of 150 x 100 centred in its cell and in a line of height 130.
+        {{{MEDIA_PICTURE, 7, 1, 0}, 6, 335, 130, {true, 150, 100}},
+         "top 475: P9906 681,350,150,100 N153 598,477,27,17 A4006 626,475,260,20 V5006 626,494,260,20"},
+        // A missing picture is an empty frame as wide as the cell and as high as the line.
+        {{{MEDIA_PICTURE, 7, 1, 0}, 4, 335, 130, NONE},
+         "top 475: P9904 46,335,260,130 N153 18,477,27,17 A4004 46,475,260,20 V5004 46,494,260,20"},
+        // Two answers: captions on the first column only; a reveal label for reveal modes 2 and 3.
+        {{{MEDIA_PICTURE, 7, 2, 2}, 4, 415, 195, {true, 260, 195}},
+         "top 620: P9904 106,415,260,195 C156 3,622,95,20 c156 3,642,95,20 N153 78,622,27,17 A4007 106,620,201,20 "
+         "V5007 306,620,60,20 A4008 106,639,201,20 V5008 306,639,60,20 R8004 106,666,260,65"},
+        {{{MEDIA_PICTURE, 7, 2, 1}, 5, 5, 0, NONE},
+         "top 15: P9905 396,5,260,0 N153 368,17,27,17 A4009 396,15,201,20 V5009 596,15,60,20 A4010 396,34,201,20 "
+         "V5010 596,34,60,20"},
+        {{{MEDIA_AUDIO, 3, 1, 0}, 2, 5, 0, NONE},
+         "top 5: F9902 336,5,0,0 N153 308,7,27,17 >6002 336,5,20,20 #7002 336,25,20,19 A4002 356,5,240,20 "
+         "V5002 356,24,240,20"},
+        {{{MEDIA_VIDEO, 3, 2, 3}, 3, 5, 0, NONE},
+         "top 215: F9903 686,5,260,200 N153 658,217,27,17 >6003 686,215,20,20 #7003 686,235,20,19 "
+         "A4005 706,215,181,20 V5005 886,215,60,20 A4006 706,234,181,20 V5006 886,234,60,20 R8003 686,261,260,65"},
+        // Three answers make no boxes; an unknown kind makes nothing.
+        {{{MEDIA_PICTURE, 3, 3, 0}, 1, 5, 0, NONE}, "top 15: P9901 46,5,260,0 N153 18,17,27,17"},
+        {{{7, 3, 1, 0}, 1, 5, 100, NONE}, "top 5:"}};
+    for (const auto& [at, expected] : cases)
+        EXPECT_EQ(Describe(PlanQuestion(at.shape, at.question, at.lineTop, at.lineHeight, at.picture)), expected);
 }
 
-TEST(BoardLayout, ContentSizes)
+// One factor fits the picture into the box: the limiting side gets the box size exactly and the
+// other is truncated, never below one pixel. Any side that is not positive gives nothing.
+TEST(ScaledSize, OneFactorFitsThePictureIntoTheBox)
 {
-    struct Case {
-        BoardShape shape;
-        std::vector<int> lineHeights;
-        int width, height;
-    } cases[] = {
-        {{MEDIA_TEXT, 4, 1, 0}, {}, 850, 105},
-        {{MEDIA_TEXT, 4, 2, 3}, {}, 910, 105},
-        {{MEDIA_TEXT, 0, 1, 0}, {}, 20, 0},
-        {{MEDIA_PICTURE, 0, 2, 0}, {}, 80, 0},
-        {{MEDIA_PICTURE, 7, 1, 0}, {260, 130, 260}, 910, 865},
-        {{MEDIA_PICTURE, 7, 1, 2}, {260, 130, 260}, 910, 1105},
-        // A full last line: the height comes from its first cell.
-        {{MEDIA_PICTURE, 6, 2, 0}, {260, 130}, 970, 535},
-        {{MEDIA_AUDIO, 4, 1, 0}, {}, 910, 125},
-        {{MEDIA_VIDEO, 3, 2, 3}, {}, 970, 355},
-        {{9, 5, 1, 0}, {}, 20, 0},
-    };
-    for (const Case& c : cases) {
-        const BoardProgress progress = RunBoard(c.shape, c.lineHeights);
-        EXPECT_EQ(progress.contentWidth, c.width) << "kind " << c.shape.mediaKind << ", " << c.shape.questionCount;
-        EXPECT_EQ(progress.contentHeight, c.height) << "kind " << c.shape.mediaKind << ", " << c.shape.questionCount;
+    const std::tuple<int, int, int, int, int, int> cases[] = {
+        {800, 600, 260, 260, 260, 195},   {100, 50, 260, 260, 260, 130},
+        {300, 520, 260, 260, 150, 260},   {300, 200, 260, 260, 260, 173},
+        {800, 600, 400, 100, 133, 100},   {800, 600, 100, 400, 100, 75},
+        {3999, 3998, 260, 260, 260, 259}, {5000, 1, 260, 260, 260, 1},
+        {1, 5000, 260, 260, 1, 260},      {2, 1, 1, 1, 1, 1},
+        {0, 600, 260, 260, 0, 0},         {800, 0, 260, 260, 0, 0},
+        {800, 600, 0, 260, 0, 0},         {800, 600, 260, -1, 0, 0}};
+    for (const auto& [width, height, boxWidth, boxHeight, scaledWidth, scaledHeight] : cases) {
+        const PictureSize size = ScaledSize(width, height, boxWidth, boxHeight);
+        EXPECT_TRUE(size.width == scaledWidth && size.height == scaledHeight)
+            << width << "x" << height << " in " << boxWidth << "x" << boxHeight << " gave " << size.width << "x"
+            << size.height;
     }
 }
+
+// The last pixel of the content reaches the window's edge and no further. Then, for 1000 pixels of
+// content in a 300-pixel window (largest position 700), where each request goes.
+TEST(ScrollMath, RangesAndRequests)
+{
+    // Content, client, the range's maximum, page, reset to 0 and the largest position it then allows.
+    const std::tuple<int, int, int, int, bool, int> ranges[] = {
+        {1000, 300, 998, 299, false, 700}, {301, 300, 299, 299, false, 1}, {300, 300, 298, 299, true, 0},
+        {200, 300, 198, 199, true, 0},     {1, 300, 0, 0, true, 0},        {0, 300, 0, 0, true, 0},
+        {500, 0, 498, 0, false, 498}}; // a window with no client area (minimised)
+    for (const auto& [content, client, maximum, page, reset, largest] : ranges) {
+        const ScrollRange range = ComputeScrollRange(content, client);
+        EXPECT_TRUE(range.maximum == maximum && range.page == page && range.resetPosition == reset) << content;
+        EXPECT_EQ(LargestScrollPosition({0, range.maximum, range.page, 0, 0}), largest) << content;
+    }
+    constexpr ScrollAxis V = ScrollAxis::VERTICAL, H = ScrollAxis::HORIZONTAL;
+    // Axis, request, position, track position, the position asked for.
+    const std::tuple<ScrollAxis, int, int, int, int> requests[] = {
+        {V, SCROLL_LINE_BACK, 300, 0, 250}, {V, SCROLL_PAGE_FORWARD, 600, 0, 700},
+        {V, SCROLL_THUMB_TRACK, 0, -5, 0},  {V, SCROLL_THUMB_POSITION, 300, 420, 300},
+        {V, SCROLL_TO_END, 300, 0, 700},    {H, SCROLL_LINE_FORWARD, 300, 0, 301}};
+    for (const auto& [axis, request, position, track, expected] : requests) {
+        EXPECT_EQ(RequestedScrollPosition(axis, request, {0, 998, 299, position, track}), expected)
+            << (axis == V ? "vertical " : "horizontal ") << request << " from " << position;
+    }
+}
+
+} // namespace

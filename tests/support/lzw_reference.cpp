@@ -7,23 +7,11 @@
 
 void ReferenceBitWriter::Put(uint32_t code, int width)
 {
-    for (int bit = width - 1; bit >= 0; --bit)
-        PutBit((code >> bit) & 1);
-}
-
-std::vector<unsigned char> ReferenceBitWriter::Finish()
-{
-    while (bitCount_ % 8 != 0)
-        PutBit(0);
-    return bytes_;
-}
-
-void ReferenceBitWriter::PutBit(uint32_t bit)
-{
-    if (bitCount_ % 8 == 0)
-        bytes_.push_back(0);
-    bytes_.back() |= static_cast<unsigned char>(bit << (7 - bitCount_ % 8));
-    ++bitCount_;
+    for (int bit = width - 1; bit >= 0; --bit, ++bitCount) {
+        if (bitCount % 8 == 0)
+            bytes.push_back(0);
+        bytes.back() |= static_cast<unsigned char>(((code >> bit) & 1) << (7 - bitCount % 8));
+    }
 }
 
 std::vector<unsigned char> ReferenceLzwEncode(const unsigned char* input, size_t length)
@@ -40,15 +28,14 @@ std::vector<unsigned char> ReferenceLzwEncode(const unsigned char* input, size_t
     };
     std::string prev(1, static_cast<char>(input[0]));
     for (size_t i = 1; i < length; ++i) {
-        const char byte = static_cast<char>(input[i]);
-        const std::string candidate = prev + byte;
+        const std::string candidate = prev + static_cast<char>(input[i]);
         if (dictionary.count(candidate)) {
             prev = candidate;
             continue;
         }
         dictionary.emplace(candidate, nextFree++);
         put(prev);
-        prev.assign(1, byte);
+        prev.assign(1, static_cast<char>(input[i]));
         if (nextFree == LZW_DICTIONARY_SIZE) {
             writer.Put(LZW_RESET, width);
             dictionary.clear();
@@ -59,5 +46,5 @@ std::vector<unsigned char> ReferenceLzwEncode(const unsigned char* input, size_t
     }
     put(prev);
     writer.Put(LZW_END, width);
-    return writer.Finish();
+    return writer.bytes;
 }
