@@ -1,0 +1,20 @@
+// The TOML parser's errors, given in English at the place where it noticed them, turned into the
+// tool's French messages at the place where the quiz maker has to look.
+#pragma once
+
+#include <string>
+
+struct ParserError {
+    int line;
+    int column;
+    std::string message; // French, without the file and line prefix
+};
+
+// description: the parser's own text ("Error while parsing array: expected comma or closing ']',
+// saw '['"); text: the UTF-8 source it read; line and column: where it stopped, from 1.
+ParserError TranslateTomlError(const std::string& description, const std::string& text, int line, int column);
+
+// The parser misreads a character beyond ASCII outside a text or a comment (its test for Unicode
+// spaces reaches a branch it declares unreachable), so such a character is found first, here: a
+// key with an accent, or a text between French quotation marks. False when there is none.
+bool FindCharacterOutsideTexts(const std::string& text, ParserError* error);
