@@ -8,6 +8,7 @@
 #include "pack/player_fields.h"
 #include "pack/quiz_source.h"
 #include "pack/source_text.h"
+#include "pack/system_errors.h"
 
 namespace {
 
@@ -137,4 +138,16 @@ TEST(PlayerFields, ShownLengthBreaksLinesBetweenWordsLikeThePlayer)
     for (const Case& c : cases)
         EXPECT_EQ(c.text.substr(0, ShownLength(c.text, c.width, c.lines, c.wraps, tenPerCharacter)), c.shown)
             << c.text << " in " << c.width << " x " << c.lines;
+}
+
+TEST(SystemErrors, PlainFrenchAndNeverAnInsert)
+{
+    const char* cases[][3] = {
+        {"193", "Bad EXE format for %1.", "ce n'est pas un programme Windows"},
+        {"5", "Access denied.", "acc\u00E8s refus\u00E9"},
+        {"998", "Cannot reach %1 from %12 now.\r\n", "erreur 998 : Cannot reach from now"},
+        {"999", "", "erreur 999"},
+    };
+    for (auto& c : cases)
+        EXPECT_EQ(PlainSystemError(std::stoul(c[0]), c[1]), c[2]);
 }

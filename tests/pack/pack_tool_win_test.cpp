@@ -201,7 +201,7 @@ TEST(PackTool, CommandsGiveTheirStatusMessagesAndFiles)
         {quiz("audio", Asset("small.jpg")), {"check", "quiz.toml"}, false, "quiz.toml:6: erreur : "},
         {quiz("video", Asset("small.jpg")), {"check", "quiz.toml"}, false, "n'est pas une vid\303\251o AVI"},
         // Files that are missing or no picture are reported with their line, by check and by build alike.
-        {quiz("picture", "absent.jpg"), {"check", "quiz.toml"}, false, "quiz.toml:6: erreur : fichier introuvable"},
+        {quiz("picture", "absent.jpg"), {"check", "quiz.toml"}, false, "quiz.toml:6: erreur : absent.jpg : fichier introuvable"},
         {quiz("picture", Asset("not-a-picture.jpg")), {"check", "quiz.toml"}, false, "quiz.toml:6: erreur : "}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
