@@ -17,6 +17,7 @@
 #include "pack/quiz_source.h"
 #include "pack/quiz_writer.h"
 #include "pack/resources_win.h"
+#include "pack/shown_texts_win.h"
 #include "pack/wording.h"
 #include "platform/win_raii.h"
 #include "resource.h"
@@ -198,6 +199,8 @@ bool QuizPreparation::ReadSource(PreparedQuiz* prepared)
     }
     SourceParse parse = ParseQuizSource(text);
     for (const Diagnostic& diagnostic : parse.diagnostics)
+        Report(diagnostic);
+    for (const Diagnostic& diagnostic : CheckShownTexts(parse.shownTexts))
         Report(diagnostic);
     prepared->quiz = std::move(parse.quiz);
     m_preparedKind = prepared->quiz.mediaKind;

@@ -159,7 +159,7 @@ TEST(PackTool, BuildsAQuizThatCarriesItsContentCodesAndPicturesAndExtractsItBack
     EXPECT_TRUE(demo.exitCode == 0 && demo.err.empty()) << demo;
     UniqueModule module = Open("demo.exe");
     EXPECT_EQ(Loaded(module.Get()), "Capitales d'Europe|1 14x2 3|Ville/Pays|Paris/France La tour Eiffel y mesure 330 "
-                                    "m\350tres.|\311CLAIREUR/PASSEPORT/BOUSSOLE|b06f2a");
+                                    "m\350tres.|\311TAPE/VISA/CAP|b06f2a");
     EXPECT_EQ(g_recordedMessages, std::vector<std::string>{});
     for (int q = 1; q <= 14; ++q) {
         for (int id : {IDR_QUESTION_PICTURE_BASE + q, IDR_ANSWER_PICTURE_BASE + q})
