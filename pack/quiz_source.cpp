@@ -410,12 +410,8 @@ SourceParse ParseQuizSource(const std::string& fileBytes)
         result.diagnostics.push_back({false, source.errorLine, source.error});
         return result;
     }
-    ParserError stray;
-    if (FindCharacterOutsideTexts(source.utf8, &stray)) {
-        result.diagnostics.push_back({false, stray.line, stray.message, stray.column});
-        return result;
-    }
     try {
+        static_cast<void>(toml::parse(WithAsciiStandIns(source.utf8)));
         const toml::table root = toml::parse(source.utf8);
         SourceReader(result).Read(root);
     } catch (const toml::parse_error& error) {

@@ -14,7 +14,9 @@ struct ParserError {
 // saw '['"); text: the UTF-8 source it read; line and column: where it stopped, from 1.
 ParserError TranslateTomlError(const std::string& description, const std::string& text, int line, int column);
 
-// The parser misreads a character beyond ASCII outside a text or a comment (its test for Unicode
-// spaces reaches a branch it declares unreachable), so such a character is found first, here: a
-// key with an accent, or a text between French quotation marks. False when there is none.
-bool FindCharacterOutsideTexts(const std::string& text, ParserError* error);
+// The parser misreads a character beyond ASCII where it expects no text (its test for Unicode
+// spaces reaches a branch it declares unreachable): a key with an accent, a text between French
+// quotation marks. The source is parsed first with each such character replaced by "$", which
+// only texts and comments may hold; an error found there is the source's own, at the same line
+// and column, and TranslateTomlError names the character that stands there.
+std::string WithAsciiStandIns(const std::string& utf8);

@@ -77,6 +77,8 @@ TEST(QuizSource, MessagesAreFrenchAndInLineOrder)
         {"r\u00E9ponse = 1\n", {"quiz.toml:1:2: erreur : \u00AB \u00E9 \u00BB (U+00E9) hors d'un texte"}},
         {"a = \"\"\"\u00E9\n\"\"\"\nb = '\u00E9' # \u00E9\nc = \"\\\"\u00E9\"\n  \u00EA = 3\n",
          {"quiz.toml:5:3: erreur : \u00AB \u00EA \u00BB"}},
+        {"a = \"\"\"x\\\n\u00E9\"\"\"\n",
+         {"quiz.toml:2:1: erreur : \u00AB \u00E9 \u00BB (U+00E9) apr\u00E8s un \u00AB \\ \u00BB de fin de ligne"}},
         {"title \"x\"\n",
          {"quiz.toml:1:7: erreur : il manque \u00AB = \u00BB entre la cl\u00E9 et sa valeur "
           "(trouv\u00E9 \u00AB \" \u00BB)"}},
@@ -112,9 +114,8 @@ TEST(QuizSource, ShownTextsKeepTheirFieldAndLine)
         "title = \"T\"\ncreator = \"C\"\nexplanation = \"E\"\nkind = \"video\"\nanswers_per_question = 2\n"
         "answer_labels = [\"\", \"L\"]\ncodes = [\"A\",\n\"\", \"X\"]\n[[question]]\nanswers = [\"a\", \"b\"]\n");
     std::string shown;
-    for (const ShownText& text : parse.shownTexts)
-        shown += std::to_string(int(text.field)) + ":" + std::to_string(text.line) + ":" + text.what + "=" + text.text +
-                 "\n";
+    for (const ShownText& t : parse.shownTexts)
+        shown += std::to_string(int(t.field)) + ":" + std::to_string(t.line) + ":" + t.what + "=" + t.text + "\n";
     EXPECT_EQ(shown, "0:1:title=T\n1:2:creator=C\n2:3:explanation=E\n4:6:la l\u00E9gende 2=L\n3:7:le code 1=A\n");
 }
 
@@ -146,7 +147,7 @@ TEST(SystemErrors, PlainFrenchAndNeverAnInsert)
         {"193", "Bad EXE format for %1.", "ce n'est pas un programme Windows"},
         {"5", "Access denied.", "acc\u00E8s refus\u00E9"},
         {"998", "Cannot reach %1 from %12 now.\r\n", "erreur 998 : Cannot reach from now"},
-        {"999", "", "erreur 999"},
+        {"997", "50 % done", "erreur 997 : 50 % done"},
     };
     for (auto& c : cases)
         EXPECT_EQ(PlainSystemError(std::stoul(c[0]), c[1]), c[2]);
