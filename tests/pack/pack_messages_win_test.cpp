@@ -31,19 +31,18 @@ ToolRun RunTool(const std::string& arguments)
     std::string commandLine = "\"" + BuildFolder() + "\\zelbo-pack.exe\" " + arguments;
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
     DWORD exitCode = ~0u;
-    {
-        UniqueFile out(CreateFileA("output.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = startup.hStdError = out.Get();
-        PROCESS_INFORMATION process = {};
-        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-            UniqueKernelHandle thread(process.hThread), child(process.hProcess);
-            WaitForSingleObject(child.Get(), 120000);
-            GetExitCodeProcess(child.Get(), &exitCode);
-        }
+    UniqueFile out(CreateFileA("output.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = out.Get();
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        UniqueKernelHandle thread(process.hThread), child(process.hProcess);
+        WaitForSingleObject(child.Get(), 120000);
+        GetExitCodeProcess(child.Get(), &exitCode);
     }
+    out.Reset(); // the output is read once the file is closed
     return {static_cast<int>(exitCode), ReadFileBytes("output.txt")};
 }
 
