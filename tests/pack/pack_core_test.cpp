@@ -93,7 +93,7 @@ TEST(PicturePixels, TransparencyLandsOnWhiteAndReductionAveragesTheCoveredArea)
 TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{}, " H"},
+        {{}, "! il manque la commande"},
         {{"-h"}, " H"},
         {{"help", "build"}, "build H"},
         {{"extract", "--help"}, "extract H"},
@@ -278,7 +278,7 @@ TEST(QuizSource, ProblemsAreReportedWithTheirLine)
         {h + "question = 3\n", "4:E:les questions s'"},
         {head, "0:E:aucune question"},
         {head + "codes = []\n" + Repeat(tq, 2), "3:W:0 code pour 2 questions : \xC3\xA0 partir d'un score de 1,"},
-        {head + "codes = [\"A\", \"B\"]\n" + tq, "3:W:1 code(s) en trop"},
+        {head + "codes = [\"A\", \"B\"]\n" + tq, "3:W:1 code en trop"},
         {head + Repeat(tq, 97), "291:E:plus de 96 questions"}};
     for (const auto& [source, diagnostic] : cases) {
         const SourceParse parse = ParseQuizSource(source);
