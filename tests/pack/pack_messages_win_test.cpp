@@ -13,39 +13,6 @@
 
 namespace {
 
-std::string BuildFolder()
-{
-    char path[MAX_PATH];
-    std::string folder(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    folder.resize(folder.find_last_of('\\')); // .../tests
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
-struct ToolRun {
-    int exitCode;       // -1 when the tool did not start
-    std::string output; // standard output and error together, in the order written
-};
-
-ToolRun RunTool(const std::string& arguments)
-{
-    std::string commandLine = "\"" + BuildFolder() + "\\zelbo-pack.exe\" " + arguments;
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    DWORD exitCode = ~0u;
-    UniqueFile out(CreateFileA("output.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = out.Get();
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-        UniqueKernelHandle thread(process.hThread), child(process.hProcess);
-        WaitForSingleObject(child.Get(), 120000);
-        GetExitCodeProcess(child.Get(), &exitCode);
-    }
-    out.Reset(); // the output is read once the file is closed
-    return {static_cast<int>(exitCode), ReadFileBytes("output.txt")};
-}
-
 struct File {
     std::string path; // "\" between folders, made as needed
     std::string bytes;
@@ -149,16 +116,16 @@ TEST(PackMessages, RunsAsAQuizMakerMeetsThem)
         ScopedTempDirectory folder;
         for (const File& file : c.files)
             Write(file);
-        const ToolRun run = RunTool(c.arguments);
-        const std::string trace = c.arguments + " ->\n" + run.output;
+        const ToolRun run = RunTool(c.arguments, true);
+        const std::string trace = c.arguments + " ->\n" + run.out;
         EXPECT_EQ(run.exitCode, c.exitCode) << trace;
         size_t at = 0;
         std::string fragment;
         for (std::istringstream fragments(c.fragments); std::getline(fragments, fragment, '|');) {
-            at = run.output.find(fragment, at);
+            at = run.out.find(fragment, at);
             EXPECT_NE(at, std::string::npos) << "no \"" << fragment << "\", in this order, in " << trace;
         }
-        EXPECT_TRUE(c.absent.empty() || run.output.find(c.absent) == std::string::npos) << trace;
+        EXPECT_TRUE(c.absent.empty() || run.out.find(c.absent) == std::string::npos) << trace;
         for (const File& file : c.files)
             EXPECT_EQ(ReadFileBytes(file.path), file.bytes) << file.path << " changed by " << trace;
     }
@@ -176,16 +143,16 @@ TEST(PackMessages, ExtractKeepsWhatItDidNotWriteUnlessForced)
     Write({"source\\medias\\question-09.jpg", "ancienne"});
     Write({"source\\medias\\photo.jpg", "\u00E0 moi"});
 
-    const ToolRun refused = RunTool("extract ./q.exe -o source");
+    const ToolRun refused = RunTool("extract ./q.exe -o source", true);
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.output.find("contient d\u00E9j\u00E0 quiz.toml et 1 fichier"), std::string::npos)
-        << refused.output;
+    EXPECT_NE(refused.out.find("contient d\u00E9j\u00E0 quiz.toml et 1 fichier"), std::string::npos)
+        << refused.out;
     EXPECT_EQ(ReadFileBytes("source\\quiz.toml"), handWritten);
-    EXPECT_FALSE(FileExists("source\\medias\\question-01.jpg"));
+    EXPECT_EQ(GetFileAttributesA("source\\medias\\question-01.jpg"), INVALID_FILE_ATTRIBUTES);
 
-    const ToolRun forced = RunTool("extract ./q.exe -o source --force");
-    EXPECT_EQ(forced.exitCode, 0) << forced.output;
+    const ToolRun forced = RunTool("extract ./q.exe -o source --force", true);
+    EXPECT_EQ(forced.exitCode, 0) << forced.out;
     EXPECT_NE(ReadFileBytes("source\\quiz.toml").find("picture = \"medias/question-01.jpg\""), std::string::npos);
-    EXPECT_FALSE(FileExists("source\\medias\\question-09.jpg"));
+    EXPECT_EQ(GetFileAttributesA("source\\medias\\question-09.jpg"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFileBytes("source\\medias\\photo.jpg"), "\u00E0 moi");
 }

@@ -17,46 +17,15 @@
 
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    std::string out, err;
-};
-
-// Runs the tool in the current directory, its output going through files; a build takes its copy of
-// the player from the build folder.
+// Each argument quoted; a build takes its copy of the player from the build folder.
 ToolRun RunTool(std::vector<std::string> arguments)
 {
     if (arguments[0] == "build" && arguments.size() > 2)
         arguments.insert(arguments.end(), {"--player", BuildFolder() + "\\zelbo.exe"});
-    std::string commandLine = "\"" + BuildFolder() + "\\zelbo-pack.exe\"";
+    std::string commandLine;
     for (const std::string& argument : arguments)
         commandLine += " \"" + argument + "\"";
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    DWORD exitCode = ~0u;
-    {
-        UniqueFile out(CreateFileA("tool.out", GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr));
-        UniqueFile err(CreateFileA("tool.err", GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr));
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = out.Get();
-        startup.hStdError = err.Get();
-        PROCESS_INFORMATION process = {};
-        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-            UniqueKernelHandle thread(process.hThread), child(process.hProcess);
-            WaitForSingleObject(child.Get(), 120000);
-            GetExitCodeProcess(child.Get(), &exitCode);
-        }
-    }
-    const ToolRun run{int(exitCode), ReadFileBytes("tool.out"), ReadFileBytes("tool.err")};
-    DeleteFileA("tool.out");
-    DeleteFileA("tool.err");
-    return run;
-}
-
-std::ostream& operator<<(std::ostream& out, const ToolRun& run)
-{
-    return out << "exit " << run.exitCode << "\nstdout:\n" << run.out << "stderr:\n" << run.err;
+    return ::RunTool(commandLine);
 }
 
 // A written quiz, or any module, opened as data the way the player reads its own resources.
