@@ -9,11 +9,12 @@ struct CommandSpec {
     bool takesPlayer;
     bool takesKeepPictures;
     bool takesTsv;
+    bool takesForce;
     const char* help;
 };
 
 const CommandSpec COMMANDS[] = {
-    {"encode", 2, false, false, false, false,
+    {"encode", 2, false, false, false, false, false,
      "Usage : zelbo-pack encode ENTR\xC3\x89"
      "E SORTIE\n"
      "Compresse le fichier ENTR\xC3\x89"
@@ -24,7 +25,7 @@ const CommandSpec COMMANDS[] = {
      "chec, le nom du code d'erreur\n"
      "(par exemple LZW_WRITE_FAILED) est \xC3\xA9"
      "crit sur la sortie d'erreur.\n"},
-    {"decode", 2, false, false, false, false,
+    {"decode", 2, false, false, false, false, false,
      "Usage : zelbo-pack decode ENTR\xC3\x89"
      "E SORTIE\n"
      "D\xC3\xA9"
@@ -35,7 +36,7 @@ const CommandSpec COMMANDS[] = {
      "cod\xC3\xA9 et le nom du code\n"
      "d'erreur (par exemple LZW_BAD_CODE) est \xC3\xA9"
      "crit sur la sortie d'erreur.\n"},
-    {"grade", 2, false, false, false, true,
+    {"grade", 2, false, false, false, true, false,
      "Usage : zelbo-pack grade ATTENDUE SAISIE\n"
      "        zelbo-pack grade --tsv FICHIER\n"
      "Affiche le verdict que le lecteur donnerait \xC3\xA0 la SAISIE pour la r\xC3\xA9ponse ATTENDUE\n"
@@ -43,18 +44,19 @@ const CommandSpec COMMANDS[] = {
      "e, ?).\n"
      "Avec --tsv, FICHIER contient une paire par ligne, en UTF-8 : attendue<TAB>saisie ;\n"
      "un verdict est affich\xC3\xA9 par ligne (une ligne vide donne une ligne vide).\n"},
-    {"check", 1, false, false, false, false,
+    {"check", 1, false, false, false, false, false,
      "Usage : zelbo-pack check QUIZ.toml\n"
      "V\xC3\xA9rifie la source du quiz et ses images ou clips sans rien \xC3\xA9"
      "crire.\n"
      "Chaque probl\xC3\xA8me est signal\xC3\xA9 avec son fichier et sa ligne (quiz.toml:12: ...).\n"
      "Le format de la source est d\xC3\xA9"
      "crit dans docs/quiz-format.md.\n"},
-    {"build", 1, true, true, true, false,
+    {"build", 1, true, true, true, false, false,
      "Usage : zelbo-pack build QUIZ.toml -o SORTIE.exe [--player LECTEUR.exe] [--keep-pictures]\n"
      "Fabrique le quiz : une copie du lecteur qui emporte le contenu, les codes et les images.\n"
      "  -o SORTIE.exe      le quiz \xC3\xA0 \xC3\xA9"
-     "crire (remplac\xC3\xA9 seulement si tout a r\xC3\xA9ussi)\n"
+     "crire (remplac\xC3\xA9 seulement si tout a r\xC3\xA9ussi ; seul un quiz\n"
+     "                     existant est remplac\xC3\xA9, jamais la source, une image ou un autre fichier)\n"
      "  --player FICHIER   le lecteur \xC3\xA0 copier (par d\xC3\xA9"
      "faut zelbo.exe, \xC3\xA0 c\xC3\xB4t\xC3\xA9 de zelbo-pack.exe)\n"
      "  --keep-pictures    garder les images telles quelles ; sinon une image de plus de 520 pixels\n"
@@ -63,11 +65,16 @@ const CommandSpec COMMANDS[] = {
      "enregistr\xC3\xA9"
      "e en JPEG (un PNG est\n"
      "                     toujours converti en JPEG : le lecteur ne sait pas le lire)\n"},
-    {"extract", 1, true, false, false, false,
-     "Usage : zelbo-pack extract QUIZ.exe -o DOSSIER\n"
+    {"extract", 1, true, false, false, false, true,
+     "Usage : zelbo-pack extract QUIZ.exe -o DOSSIER [--force]\n"
      "Retrouve la source d'un quiz : \xC3\xA9"
      "crit DOSSIER/quiz.toml et ses images ou clips dans\n"
-     "DOSSIER/medias. Reconstruire ce quiz.toml avec build redonne le m\xC3\xAAme contenu.\n"},
+     "DOSSIER/medias. Reconstruire ce quiz.toml avec build redonne le m\xC3\xAAme contenu.\n"
+     "  --force   remplacer le quiz.toml et les fichiers d'une extraction pr\xC3\xA9"
+     "c\xC3\xA9"
+     "dente (sans --force,\n"
+     "            un DOSSIER qui en contient d\xC3\xA9j\xC3\xA0 est refus\xC3\xA9 et rien n'est \xC3\xA9"
+     "crit)\n"},
 };
 
 const char GENERAL_HELP[] = "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
@@ -102,10 +109,8 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLineParse result{true, {}, {}};
     PackCommand& command = result.command;
-    if (arguments.empty()) {
-        command.help = true;
-        return result;
-    }
+    if (arguments.empty())
+        return Failure("il manque la commande\n\n" + std::string(GENERAL_HELP, sizeof(GENERAL_HELP) - 2));
     const std::string& first = arguments[0];
     if (first == "--help" || first == "-h" || first == "help") {
         command.help = true;
@@ -136,6 +141,8 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
             command.keepPictures = true;
         } else if (argument == "--tsv" && spec->takesTsv) {
             command.tsv = true;
+        } else if (argument == "--force" && spec->takesForce) {
+            command.force = true;
         } else {
             return Failure("option inconnue \xC2\xAB " + argument + " \xC2\xBB pour " + command.name + " (zelbo-pack " +
                            command.name + " --help)");

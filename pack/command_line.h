@@ -10,6 +10,7 @@ struct PackCommand {
     std::string output;        // -o
     std::string player;        // --player
     bool keepPictures = false; // --keep-pictures
+    bool force = false;        // extract --force
     bool tsv = false;          // grade --tsv
     bool help = false;         // --help, -h, or "help" as the command
 };

@@ -7,14 +7,18 @@
 
 #include "pack/console_win.h"
 #include "pack/cp1252.h"
+#include "pack/files_win.h"
 #include "pack/grade_table.h"
 #include "pack/media_format.h"
+#include "pack/overwrite_guard_win.h"
 #include "pack/paths.h"
 #include "pack/pictures_win.h"
 #include "pack/quiz_payload.h"
 #include "pack/quiz_source.h"
 #include "pack/quiz_writer.h"
 #include "pack/resources_win.h"
+#include "pack/shown_texts_win.h"
+#include "pack/wording.h"
 #include "platform/win_raii.h"
 #include "resource.h"
 
@@ -33,9 +37,16 @@ int Fail(const std::string& message)
     return EXIT_FAILED;
 }
 
-std::string Plural(size_t count, const char* word)
+std::string CannotRead(const std::string& path)
 {
-    return std::to_string(count) + " " + word + (count > 1 ? "s" : "");
+    return "impossible de lire " + path + " : " + ReadProblem(path);
+}
+
+std::string CannotWrite(const std::string& path)
+{
+    return "impossible d'\xC3\xA9"
+           "crire " +
+           path + " (" + LastSystemError() + ")";
 }
 
 std::string SizeText(PixelSize size)
@@ -58,12 +69,19 @@ struct PreparedQuiz {
     std::vector<std::pair<WORD, std::string>> media;
 };
 
+// The problems of a source are printed once everything is read, in the order of their lines,
+// whichever check found them.
 class QuizPreparation {
 public:
     explicit QuizPreparation(const PackCommand& command) : m_command(command), m_sourceName(command.operands[0]) {}
 
-    // Reads, validates and converts everything; false once an error was reported.
-    bool Run(PreparedQuiz* prepared);
+    // Reads and validates the source; false (reported) only when it cannot be read at all.
+    bool ReadSource(PreparedQuiz* prepared);
+    // The source and the files the quiz would carry.
+    std::vector<InputFile> Inputs(const PreparedQuiz& prepared) const;
+    // Converts the pictures and clips, then the content; false once an error was found.
+    bool Finish(PreparedQuiz* prepared);
+    void PrintDiagnostics();
     size_t Errors() const { return m_errors; }
     size_t Warnings() const { return m_warnings; }
 
@@ -71,7 +89,7 @@ private:
     void Report(const Diagnostic& diagnostic)
     {
         ++(diagnostic.warning ? m_warnings : m_errors);
-        PrintError(FormatDiagnostic(m_sourceName, diagnostic) + "\n");
+        m_diagnostics.push_back(diagnostic);
     }
     std::vector<MediaItem> ListMedia(const QuizSource& quiz) const;
     bool PrepareMedia(const MediaItem& item, size_t number, size_t total, std::string* bytes);
@@ -80,6 +98,7 @@ private:
     const PackCommand& m_command;
     std::string m_sourceName;
     int32_t m_preparedKind = MEDIA_TEXT;
+    std::vector<Diagnostic> m_diagnostics;
     size_t m_errors = 0;
     size_t m_warnings = 0;
 };
@@ -106,7 +125,7 @@ bool QuizPreparation::PrepareMedia(const MediaItem& item, size_t number, size_t 
     const std::string path = ResolvePath(DirectoryOf(m_sourceName), item.fileName);
     std::string file;
     if (!ReadWholeFile(path, &file)) {
-        Report({false, item.line, "fichier introuvable ou illisible : " + path});
+        Report({false, item.line, path + " : " + ReadProblem(path)});
         return false;
     }
     const MediaFormat format = SniffMediaFormat(file);
@@ -121,7 +140,7 @@ bool QuizPreparation::PrepareMedia(const MediaItem& item, size_t number, size_t 
                                            : " n'est pas une vid\xC3\xA9o AVI (en-t\xC3\xAAte RIFF AVI absent)")});
             return false;
         }
-        PrintOut(progress + " (" + std::to_string(file.size()) + " octets)\n");
+        PrintOut(progress + " (" + Plural(file.size(), "octet") + ")\n");
         *bytes = std::move(file);
         return true;
     }
@@ -170,21 +189,36 @@ bool QuizPreparation::EncodePayloads(PreparedQuiz* prepared)
     return true;
 }
 
-bool QuizPreparation::Run(PreparedQuiz* prepared)
+bool QuizPreparation::ReadSource(PreparedQuiz* prepared)
 {
     std::string text;
     if (!ReadWholeFile(m_sourceName, &text)) {
-        Fail("impossible de lire " + m_sourceName);
+        Fail(CannotRead(m_sourceName));
         ++m_errors;
         return false;
     }
     SourceParse parse = ParseQuizSource(text);
-    // The files are checked even when the source has errors, so that one run reports everything.
     for (const Diagnostic& diagnostic : parse.diagnostics)
+        Report(diagnostic);
+    for (const Diagnostic& diagnostic : CheckShownTexts(parse.shownTexts))
         Report(diagnostic);
     prepared->quiz = std::move(parse.quiz);
     m_preparedKind = prepared->quiz.mediaKind;
+    return true;
+}
 
+std::vector<InputFile> QuizPreparation::Inputs(const PreparedQuiz& prepared) const
+{
+    std::vector<InputFile> inputs = {{m_sourceName, "la source du quiz"}};
+    for (const MediaItem& item : ListMedia(prepared.quiz))
+        inputs.push_back({ResolvePath(DirectoryOf(m_sourceName), item.fileName),
+                          item.isClip ? "un clip du quiz" : "une image du quiz"});
+    return inputs;
+}
+
+bool QuizPreparation::Finish(PreparedQuiz* prepared)
+{
+    // The files are checked even when the source has errors, so that one run reports everything.
     const std::vector<MediaItem> items = ListMedia(prepared->quiz);
     size_t clipCount = 0;
     for (const MediaItem& item : items)
@@ -198,6 +232,14 @@ bool QuizPreparation::Run(PreparedQuiz* prepared)
             prepared->media.emplace_back(item.resourceId, std::move(bytes));
     }
     return m_errors == 0 && EncodePayloads(prepared);
+}
+
+void QuizPreparation::PrintDiagnostics()
+{
+    SortByLine(m_diagnostics);
+    for (const Diagnostic& diagnostic : m_diagnostics)
+        PrintError(FormatDiagnostic(m_sourceName, diagnostic) + "\n");
+    m_diagnostics.clear();
 }
 
 std::string Summary(const QuizPreparation& preparation, const PreparedQuiz& prepared)
@@ -229,13 +271,31 @@ const ResourceEntry* FindEntry(const std::vector<ResourceEntry>& resources, cons
     return nullptr;
 }
 
+// The player must be one: its dialogs and version record, which a quiz built from it keeps too.
+bool ReadPlayer(const std::string& path, bool isDefault, std::vector<ResourceEntry>* resources, std::string* error)
+{
+    if (!ReadModuleResources(path, resources, error)) {
+        if (isDefault)
+            *error += " (zelbo.exe doit \xC3\xAAtre \xC3\xA0 c\xC3\xB4t\xC3\xA9 de zelbo-pack.exe, ou donnez le "
+                      "lecteur avec --player)";
+        return false;
+    }
+    if (!IsPlayerImage(*resources)) {
+        *error = path +
+                 " n'est pas un lecteur Zelbo (il lui manque les fen\xC3\xAAtres du quiz) : --player attend zelbo.exe "
+                 "ou un quiz d\xC3\xA9j\xC3\xA0 fabriqu\xC3\xA9";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int RunEncode(const PackCommand& command)
 {
     std::string input;
     if (!ReadWholeFile(command.operands[0], &input))
-        return Fail("impossible de lire " + command.operands[0]);
+        return Fail(CannotRead(command.operands[0]));
     Bytes encoded;
     const int32_t result = LzwEncodeBytes(Bytes(input.begin(), input.end()), &encoded);
     if (result != 0)
@@ -243,11 +303,9 @@ int RunEncode(const PackCommand& command)
                     "chou\xC3\xA9 : " +
                     LzwResultName(result));
     if (!WriteWholeFile(command.operands[1], std::string(encoded.begin(), encoded.end())))
-        return Fail("impossible d'\xC3\xA9"
-                    "crire " +
-                    command.operands[1]);
-    PrintOut(command.operands[1] + " : " + std::to_string(input.size()) + " octets compress\xC3\xA9s en " +
-             std::to_string(encoded.size()) + "\n");
+        return Fail(CannotWrite(command.operands[1]));
+    PrintOut(command.operands[1] + " : " + Plural(input.size(), "octet") + " compress\xC3\xA9" +
+             (input.size() > 1 ? "s" : "") + " en " + std::to_string(encoded.size()) + "\n");
     return EXIT_OK;
 }
 
@@ -255,25 +313,24 @@ int RunDecode(const PackCommand& command)
 {
     std::string input;
     if (!ReadWholeFile(command.operands[0], &input))
-        return Fail("impossible de lire " + command.operands[0]);
+        return Fail(CannotRead(command.operands[0]));
     Bytes decoded;
     const int32_t result = LzwDecodeBytes(Bytes(input.begin(), input.end()), &decoded);
     // What was decoded before a fault still helps to find it.
     if (!WriteWholeFile(command.operands[1], std::string(decoded.begin(), decoded.end())))
-        return Fail("impossible d'\xC3\xA9"
-                    "crire " +
-                    command.operands[1]);
+        return Fail(CannotWrite(command.operands[1]));
+    const std::string decodedCount = Plural(decoded.size(), "octet") +
+                                     " d\xC3\xA9"
+                                     "cod\xC3\xA9" +
+                                     (decoded.size() > 1 ? "s" : "");
     if (result != 0)
         return Fail("d\xC3\xA9"
                     "codage interrompu : " +
-                    LzwResultName(result) + " (" + std::to_string(decoded.size()) +
-                    " octets d\xC3\xA9"
-                    "cod\xC3\xA9s \xC3\xA9"
-                    "crits dans " +
-                    command.operands[1] + ")");
-    PrintOut(command.operands[1] + " : " + std::to_string(decoded.size()) +
-             " octets d\xC3\xA9"
-             "cod\xC3\xA9s\n");
+                    LzwResultName(result) + " (" + decodedCount +
+                    " \xC3\xA9"
+                    "crit" +
+                    (decoded.size() > 1 ? "s" : "") + " dans " + command.operands[1] + ")");
+    PrintOut(command.operands[1] + " : " + decodedCount + "\n");
     return EXIT_OK;
 }
 
@@ -282,7 +339,7 @@ int RunGrade(const PackCommand& command)
     if (command.tsv) {
         std::string table;
         if (!ReadWholeFile(command.operands[0], &table))
-            return Fail("impossible de lire " + command.operands[0]);
+            return Fail(CannotRead(command.operands[0]));
         const GradeTableResult result = GradeTable(table);
         if (!result.ok)
             return Fail(command.operands[0] + ", " + result.error);
@@ -301,7 +358,11 @@ int RunCheck(const PackCommand& command)
 {
     QuizPreparation preparation(command);
     PreparedQuiz prepared;
-    if (!preparation.Run(&prepared)) {
+    if (!preparation.ReadSource(&prepared))
+        return EXIT_FAILED;
+    const bool ok = preparation.Finish(&prepared);
+    preparation.PrintDiagnostics();
+    if (!ok) {
         PrintError(command.operands[0] + " : " + Plural(preparation.Errors(), "erreur") + "\n");
         return EXIT_FAILED;
     }
@@ -313,21 +374,31 @@ int RunBuild(const PackCommand& command)
 {
     QuizPreparation preparation(command);
     PreparedQuiz prepared;
-    if (!preparation.Run(&prepared)) {
+    if (!preparation.ReadSource(&prepared))
+        return EXIT_FAILED;
+
+    // The player and the output are checked before the pictures, which take the time.
+    const std::string playerPath = command.player.empty() ? ProgramFolder() + "\\zelbo.exe" : command.player;
+    std::vector<ResourceEntry> playerResources;
+    std::string error;
+    std::vector<InputFile> inputs = preparation.Inputs(prepared);
+    inputs.push_back({playerPath, "le lecteur"});
+    if (!ReadPlayer(playerPath, command.player.empty(), &playerResources, &error) ||
+        !CheckQuizOutput(command.output, inputs, &error)) {
+        preparation.PrintDiagnostics();
+        return Fail(error);
+    }
+    const bool ok = preparation.Finish(&prepared);
+    preparation.PrintDiagnostics();
+    if (!ok) {
         PrintError(command.operands[0] + " : " + Plural(preparation.Errors(), "erreur") +
                    ", aucun quiz n'a \xC3\xA9t\xC3\xA9 \xC3\xA9"
                    "crit\n");
         return EXIT_FAILED;
     }
-
-    const std::string playerPath = command.player.empty() ? ProgramFolder() + "\\zelbo.exe" : command.player;
     std::string player;
     if (!ReadWholeFile(playerPath, &player))
-        return Fail("lecteur introuvable ou illisible : " + playerPath + " (voir --player)");
-    std::vector<ResourceEntry> playerResources;
-    std::string error;
-    if (!ReadModuleResources(playerPath, &playerResources, &error))
-        return Fail(error);
+        return Fail(CannotRead(playerPath));
 
     // Everything of the player but a quiz it may already carry.
     std::vector<ResourceEntry> resources;
@@ -356,8 +427,11 @@ int RunBuild(const PackCommand& command)
     for (auto& [id, bytes] : prepared.media)
         add(PICTURE_TYPE, id, std::move(bytes));
 
+    const bool replacing = KindOf(command.output) == PathKind::FILE;
     if (!WriteQuizExecutable(std::move(player), resources, command.output, &error))
-        return Fail(error + " ; " + command.output + " n'a pas \xC3\xA9t\xC3\xA9 modifi\xC3\xA9");
+        return Fail(error + (replacing ? " ; " + command.output + " n'a pas \xC3\xA9t\xC3\xA9 modifi\xC3\xA9"
+                                       : " ; aucun quiz n'a \xC3\xA9t\xC3\xA9 \xC3\xA9"
+                                         "crit"));
     PrintOut("Quiz \xC3\xA9"
              "crit : " +
              command.output + " (" + Summary(preparation, prepared) + ")\n");
@@ -397,10 +471,12 @@ int RunExtract(const PackCommand& command)
         return Fail("le contenu du quiz est illisible : " + error);
 
     const std::string& folder = command.output;
+    if (!PrepareExtractFolder(folder, MEDIA_FOLDER, command.force, &error))
+        return Fail(error);
     if (!CreateFolder(folder))
         return Fail("impossible de cr\xC3\xA9"
                     "er le dossier " +
-                    folder);
+                    folder + " (" + LastSystemError() + ")");
     size_t written = 0;
     const auto count = static_cast<WORD>(quiz.questions.size());
     for (const ResourceEntry& entry : resources) {
@@ -424,17 +500,13 @@ int RunExtract(const PackCommand& command)
         std::snprintf(name, sizeof(name), "%s/%s-%02d%s", MEDIA_FOLDER, isQuestion ? "question" : "reponse", number,
                       MediaExtension(SniffMediaFormat(entry.bytes)));
         if (!CreateFolder(folder + "/" + MEDIA_FOLDER) || !WriteWholeFile(folder + "/" + name, entry.bytes))
-            return Fail("impossible d'\xC3\xA9"
-                        "crire " +
-                        folder + "/" + name);
+            return Fail(CannotWrite(folder + "/" + name));
         target = name;
         ++written;
     }
     const std::string sourcePath = folder + "/quiz.toml";
     if (!WriteWholeFile(sourcePath, WriteQuizSource(quiz)))
-        return Fail("impossible d'\xC3\xA9"
-                    "crire " +
-                    sourcePath);
+        return Fail(CannotWrite(sourcePath));
     PrintOut("Source \xC3\xA9"
              "crite : " +
              sourcePath + " (" + Plural(quiz.questions.size(), "question") + ", " + Plural(written, "fichier") +

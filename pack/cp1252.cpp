@@ -82,6 +82,23 @@ void AppendUtf8(std::string& out, uint32_t codePoint)
 
 } // namespace
 
+size_t InvalidUtf8Offset(const std::string& text)
+{
+    for (size_t pos = 0; pos < text.size();) {
+        uint32_t codePoint = 0;
+        const size_t length = DecodeUtf8(text, pos, &codePoint);
+        if (length == 0)
+            return pos;
+        pos += length;
+    }
+    return std::string::npos;
+}
+
+bool Cp1252Defines(unsigned char byte)
+{
+    return byte < 0x80 || byte > 0x9F || HIGH_CONTROL_RANGE[byte - 0x80] > 0x9F;
+}
+
 Cp1252Result Utf8ToCp1252(const std::string& utf8)
 {
     Cp1252Result result{true, {}, 0};

@@ -15,6 +15,12 @@ struct Cp1252Result {
 // UTF-8 to code page 1252. Fails on malformed UTF-8 and on characters the code page cannot hold.
 Cp1252Result Utf8ToCp1252(const std::string& utf8);
 
+// Offset of the first malformed UTF-8 sequence in text, or std::string::npos when it is all valid.
+size_t InvalidUtf8Offset(const std::string& text);
+
+// Whether the code page gives the byte a character: it leaves 0x81, 0x8D, 0x8F, 0x90 and 0x9D out.
+bool Cp1252Defines(unsigned char byte);
+
 // Code page 1252 to UTF-8. The five bytes that the code page leaves undefined (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) become the C1 control characters of the same value, as Windows converts them.
 std::string Cp1252ToUtf8(const std::string& cp1252);

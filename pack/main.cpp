@@ -7,6 +7,22 @@
 #include "pack/commands_win.h"
 #include "pack/console_win.h"
 
+namespace {
+
+constexpr int EXIT_USAGE = 2;
+
+struct CommandRunner {
+    const char* name;
+    int (*run)(const PackCommand& command);
+};
+
+const CommandRunner RUNNERS[] = {
+    {"encode", RunEncode}, {"decode", RunDecode}, {"grade", RunGrade},
+    {"check", RunCheck},   {"build", RunBuild},   {"extract", RunExtract},
+};
+
+} // namespace
+
 int wmain(int argc, wchar_t** argv)
 {
     SetConsoleBinary();
@@ -17,22 +33,15 @@ int wmain(int argc, wchar_t** argv)
     const CommandLineParse parse = ParsePackCommandLine(arguments);
     if (!parse.ok) {
         PrintError("erreur : " + parse.error + "\n");
-        return 2;
+        return EXIT_USAGE;
     }
     const PackCommand& command = parse.command;
     if (command.help) {
         PrintOut(PackHelpText(command.name));
         return 0;
     }
-    if (command.name == "encode")
-        return RunEncode(command);
-    if (command.name == "decode")
-        return RunDecode(command);
-    if (command.name == "grade")
-        return RunGrade(command);
-    if (command.name == "check")
-        return RunCheck(command);
-    if (command.name == "build")
-        return RunBuild(command);
-    return RunExtract(command);
+    for (const CommandRunner& runner : RUNNERS)
+        if (command.name == runner.name)
+            return runner.run(command);
+    return EXIT_USAGE; // the command line names only commands that have a runner
 }

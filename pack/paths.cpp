@@ -1,5 +1,7 @@
 #include "pack/paths.h"
 
+#include <cctype>
+
 namespace {
 
 bool IsSeparator(char c)
@@ -33,4 +35,16 @@ std::string ResolvePath(const std::string& folder, const std::string& relative)
     if (IsSeparator(folder.back()) || folder.back() == ':')
         return folder + relative;
     return folder + "/" + relative;
+}
+
+bool IsExtractedMediaName(const std::string& name)
+{
+    auto isDigit = [&](size_t i) { return i < name.size() && std::isdigit(static_cast<unsigned char>(name[i])); };
+    for (const std::string prefix : {"question-", "reponse-"}) {
+        const size_t n = prefix.size();
+        if (name.compare(0, n, prefix) == 0 && isDigit(n) && isDigit(n + 1) &&
+            (name.size() == n + 2 || name[n + 2] == '.'))
+            return true;
+    }
+    return false;
 }

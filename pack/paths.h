@@ -11,3 +11,7 @@ std::string DirectoryOf(const std::string& path);
 
 // relative as seen from folder (unchanged when absolute or when folder is empty).
 std::string ResolvePath(const std::string& folder, const std::string& relative);
+
+// Whether a file name is one that extract gives the media it writes: "question-01.jpg",
+// "reponse-12.mp3" (a question's number on two digits, any extension).
+bool IsExtractedMediaName(const std::string& name);

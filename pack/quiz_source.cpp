@@ -2,10 +2,15 @@
 
 #include <toml++/toml.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 #include "pack/cp1252.h"
+#include "pack/source_text.h"
+#include "pack/toml_errors.h"
+#include "pack/wording.h"
 
 const char* const MEDIA_KIND_NAMES[4] = {"text", "picture", "audio", "video"};
 const char* const REVEAL_MODE_NAMES[4] = {"none", "picture", "text", "text+picture"};
@@ -15,12 +20,6 @@ namespace {
 const char* const QUIZ_KEYS[] = {"title",         "creator", "explanation", "kind",  "answers_per_question",
                                  "answer_labels", "reveal",  "colour",      "codes", "question"};
 const char* const QUESTION_KEYS[] = {"answers", "text", "picture", "reveal_text", "answer_picture"};
-
-// "0 code", "1 code", "2 codes": French counts take the singular below two.
-std::string CountOf(size_t count, const char* word)
-{
-    return std::to_string(count) + " " + word + (count > 1 ? "s" : "");
-}
 
 int LineOf(const toml::node& node)
 {
@@ -35,25 +34,6 @@ bool IsKnownKey(std::string_view key, const char* const* keys, size_t count)
     return false;
 }
 
-// The character at a byte offset of a UTF-8 text, for messages: the character itself and its code.
-std::string DescribeCharacter(const std::string& utf8, size_t offset)
-{
-    const auto lead = static_cast<unsigned char>(utf8[offset]);
-    size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (offset + length > utf8.size())
-        length = utf8.size() - offset;
-    const std::string character = utf8.substr(offset, length);
-    uint32_t codePoint = lead;
-    if (length > 1) {
-        codePoint = lead & (0x7F >> length);
-        for (size_t i = 1; i < length; ++i)
-            codePoint = codePoint << 6 | (static_cast<unsigned char>(utf8[offset + i]) & 0x3F);
-    }
-    char code[16];
-    std::snprintf(code, sizeof(code), "U+%04X", static_cast<unsigned>(codePoint));
-    return "\xC2\xAB " + character + " \xC2\xBB (" + code + ")";
-}
-
 class SourceReader {
 public:
     explicit SourceReader(SourceParse& result) : m_result(result), m_quiz(result.quiz) {}
@@ -63,6 +43,11 @@ public:
 private:
     void Error(int line, std::string message) { m_result.diagnostics.push_back({false, line, std::move(message)}); }
     void Warning(int line, std::string message) { m_result.diagnostics.push_back({true, line, std::move(message)}); }
+    void Show(PlayerField field, int line, const std::string& what, const std::string& text)
+    {
+        if (!text.empty())
+            m_result.shownTexts.push_back({field, line, what, text});
+    }
 
     // A text for the player: a string, convertible to code page 1252, at most 259 bytes, free of
     // line breaks; outside codes also free of "|", which ends every field of the content.
@@ -79,6 +64,8 @@ private:
 
     SourceParse& m_result;
     QuizSource& m_quiz;
+    std::vector<int> m_codeLines;
+    bool m_tooManyQuestions = false;
 };
 
 bool SourceReader::ReadText(const toml::node& node, const std::string& what, bool isCode, std::string* out)
@@ -165,6 +152,10 @@ void SourceReader::ReadAnswersPerQuestion(const toml::node& node)
         return;
     }
     m_quiz.answersPerQuestion = static_cast<int32_t>(node.as_integer()->get());
+    if (m_quiz.answersPerQuestion == 2 && m_quiz.mediaKind == MEDIA_TEXT)
+        Warning(LineOf(node),
+                "un quiz texte n'a qu'une case de r\xC3\xA9ponse par question : le lecteur ne demandera jamais "
+                "les deuxi\xC3\xA8mes r\xC3\xA9ponses");
 }
 
 void SourceReader::ReadAnswerLabels(const toml::node& node)
@@ -174,8 +165,18 @@ void SourceReader::ReadAnswerLabels(const toml::node& node)
         Error(LineOf(node), "answer_labels doit \xC3\xAAtre une liste d'au plus deux l\xC3\xA9gendes");
         return;
     }
-    for (size_t i = 0; i < labels->size(); ++i)
-        ReadText(*labels->get(i), "la l\xC3\xA9gende " + std::to_string(i + 1), false, &m_quiz.answerLabels[i]);
+    // The captions stand beside the two answer boxes of a cell, the first of each board line.
+    const bool shown = m_quiz.mediaKind != MEDIA_TEXT && m_quiz.answersPerQuestion == 2;
+    for (size_t i = 0; i < labels->size(); ++i) {
+        const toml::node& label = *labels->get(i);
+        const std::string what = "la l\xC3\xA9gende " + std::to_string(i + 1);
+        if (ReadText(label, what, false, &m_quiz.answerLabels[i]) && shown)
+            Show(PlayerField::ANSWER_LABEL, LineOf(label), what, m_quiz.answerLabels[i]);
+    }
+    if (!shown && labels->size() > 0)
+        Warning(LineOf(node),
+                "le lecteur ne montre answer_labels que dans un quiz d'images, audio ou vid\xC3\xA9o \xC3\xA0 deux "
+                "r\xC3\xA9ponses par question");
 }
 
 void SourceReader::ReadCodes(const toml::node& node)
@@ -189,6 +190,7 @@ void SourceReader::ReadCodes(const toml::node& node)
         std::string code;
         ReadText(*codes->get(i), "le code " + std::to_string(i + 1), true, &code);
         m_quiz.codes.push_back(code);
+        m_codeLines.push_back(LineOf(*codes->get(i)));
     }
 }
 
@@ -199,7 +201,24 @@ void SourceReader::ReadFileName(const toml::node& node, const std::string& what,
         Error(*line, what + " doit \xC3\xAAtre un nom de fichier entre guillemets");
         return;
     }
-    *out = node.as_string()->get();
+    const std::string& name = node.as_string()->get();
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) >= 0x20)
+            continue;
+        // Inside double quotes, "images\nouveau.jpg" reads as "images", a line break, "ouveau.jpg".
+        const char* escapes = "\b\t\n\f\r";
+        const char* names[] = {"un retour arri\xC3\xA8re (\\b)", "une tabulation (\\t)", "un saut de ligne (\\n)",
+                               "un saut de page (\\f)", "un retour chariot (\\r)"};
+        const char* found = std::strchr(escapes, c);
+        Error(*line,
+              what + " : le nom de fichier contient " +
+                  (c && found ? names[found - escapes] : "un caract\xC3\xA8re de contr\xC3\xB4le") +
+                  ", sans doute un \xC2\xAB \\ \xC2\xBB seul : entre guillemets, doublez chaque \xC2\xAB \\ \xC2\xBB "
+                  "(\"images\\\\photo.jpg\") ou \xC3\xA9"
+                  "crivez le chemin entre apostrophes ('images\\photo.jpg')");
+        return;
+    }
+    *out = name;
 }
 
 void SourceReader::ReadQuestion(const toml::table& table, int number)
@@ -217,7 +236,12 @@ void SourceReader::ReadQuestion(const toml::table& table, int number)
 
     if (const toml::node* answers = table.get("answers")) {
         const toml::array* list = answers->as_array();
-        if (!list || list->size() != static_cast<size_t>(m_quiz.answersPerQuestion)) {
+        if (!list) {
+            const std::string example = answers->is_string() ? answers->as_string()->get() : "Paris";
+            Error(LineOf(*answers),
+                  label + " : answers doit \xC3\xAAtre une liste entre crochets, par exemple answers = [\"" + example +
+                      "\"]");
+        } else if (list->size() != static_cast<size_t>(m_quiz.answersPerQuestion)) {
             Error(LineOf(*answers), label + " : answers doit donner " + std::to_string(m_quiz.answersPerQuestion) +
                                         (m_quiz.answersPerQuestion == 1 ? " r\xC3\xA9ponse" : " r\xC3\xA9ponses") +
                                         " (answers_per_question)");
@@ -290,6 +314,7 @@ void SourceReader::ReadQuestions(const toml::node& node)
     for (size_t i = 0; i < list->size(); ++i) {
         const toml::table& table = *list->get(i)->as_table();
         if (i == static_cast<size_t>(MAX_QUESTIONS)) {
+            m_tooManyQuestions = true;
             Error(LineOf(table),
                   "plus de " + std::to_string(MAX_QUESTIONS) + " questions : le lecteur n'en montre pas davantage");
             return;
@@ -304,19 +329,23 @@ void SourceReader::CheckCounts(const toml::table& root)
     if (count == 0 && !root.get("question"))
         Error(0, "aucune question ([[question]])");
     const toml::node* codes = root.get("codes");
-    const int codesLine = codes ? LineOf(*codes) : 0;
     if (count == 0)
         return;
-    if (m_quiz.codes.size() < count) {
-        Warning(codesLine, CountOf(m_quiz.codes.size(), "code") + " pour " + CountOf(count, "question") +
-                               " : \xC3\xA0 partir d'un score de " + std::to_string(m_quiz.codes.size() + 1) +
-                               ", aucun code ne s'affiche");
-        m_quiz.codes.resize(count);
-    } else if (m_quiz.codes.size() > count) {
-        Warning(codesLine, std::to_string(m_quiz.codes.size() - count) +
-                               " code(s) en trop : il n'y a qu'un code par question, les derniers sont ignor\xC3\xA9s");
-        m_quiz.codes.resize(count);
+    // Codes are optional; a list of them is compared with the questions, unless there are more
+    // questions than the player takes, which is an error of its own.
+    if (codes && codes->is_array() && !m_tooManyQuestions) {
+        const int codesLine = LineOf(*codes);
+        if (m_quiz.codes.size() < count)
+            Warning(codesLine, Plural(m_quiz.codes.size(), "code") + " pour " + Plural(count, "question") +
+                                   " : \xC3\xA0 partir d'un score de " + std::to_string(m_quiz.codes.size() + 1) +
+                                   ", aucun code ne s'affiche");
+        else if (m_quiz.codes.size() > count)
+            Warning(codesLine, Plural(m_quiz.codes.size() - count, "code") +
+                                   " en trop : il n'y a qu'un code par question, les derniers sont ignor\xC3\xA9s");
     }
+    m_quiz.codes.resize(count);
+    for (size_t i = 0; i < count && i < m_codeLines.size(); ++i)
+        Show(PlayerField::CODE, m_codeLines[i], "le code " + std::to_string(i + 1), m_quiz.codes[i]);
 }
 
 void SourceReader::Read(const toml::table& root)
@@ -336,13 +365,18 @@ void SourceReader::Read(const toml::table& root)
     if (const toml::node* node = root.get("title")) {
         if (ReadText(*node, "title", false, &m_quiz.title) && m_quiz.title.empty())
             Error(LineOf(*node), "title est vide");
+        Show(PlayerField::TITLE, LineOf(*node), "title", m_quiz.title);
     } else {
         Error(0, "il manque title (le titre du quiz)");
     }
-    if (const toml::node* node = root.get("creator"))
+    if (const toml::node* node = root.get("creator")) {
         ReadText(*node, "creator", false, &m_quiz.creator);
-    if (const toml::node* node = root.get("explanation"))
+        Show(PlayerField::CREATOR, LineOf(*node), "creator", m_quiz.creator);
+    }
+    if (const toml::node* node = root.get("explanation")) {
         ReadText(*node, "explanation", false, &m_quiz.explanation);
+        Show(PlayerField::EXPLANATION, LineOf(*node), "explanation", m_quiz.explanation);
+    }
     if (const toml::node* node = root.get("answers_per_question"))
         ReadAnswersPerQuestion(*node);
     if (const toml::node* node = root.get("answer_labels"))
@@ -368,17 +402,32 @@ bool SourceParse::HasErrors() const
     return false;
 }
 
-SourceParse ParseQuizSource(const std::string& utf8Text)
+SourceParse ParseQuizSource(const std::string& fileBytes)
 {
     SourceParse result;
+    const SourceText source = DecodeSourceFile(fileBytes);
+    if (!source.ok) {
+        result.diagnostics.push_back({false, source.errorLine, source.error});
+        return result;
+    }
     try {
-        const toml::table root = toml::parse(utf8Text);
+        static_cast<void>(toml::parse(WithAsciiStandIns(source.utf8)));
+        const toml::table root = toml::parse(source.utf8);
         SourceReader(result).Read(root);
     } catch (const toml::parse_error& error) {
-        result.diagnostics.push_back({false, static_cast<int>(error.source().begin.line),
-                                      "syntaxe TOML invalide (" + std::string(error.description()) + ")"});
+        const ParserError translated = TranslateTomlError(std::string(error.description()), source.utf8,
+                                                          static_cast<int>(error.source().begin.line),
+                                                          static_cast<int>(error.source().begin.column));
+        result.diagnostics.push_back({false, translated.line, translated.message, translated.column});
     }
+    SortByLine(result.diagnostics);
     return result;
+}
+
+void SortByLine(std::vector<Diagnostic>& diagnostics)
+{
+    std::stable_sort(diagnostics.begin(), diagnostics.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
 }
 
 std::string FormatDiagnostic(const std::string& fileName, const Diagnostic& diagnostic)
@@ -386,6 +435,8 @@ std::string FormatDiagnostic(const std::string& fileName, const Diagnostic& diag
     std::string text = fileName + ":";
     if (diagnostic.line > 0)
         text += std::to_string(diagnostic.line) + ":";
+    if (diagnostic.line > 0 && diagnostic.column > 0)
+        text += std::to_string(diagnostic.column) + ":";
     text += diagnostic.warning ? " attention : " : " erreur : ";
     return text + diagnostic.message;
 }

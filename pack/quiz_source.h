@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "content/quiz_limits.h"
+#include "pack/player_fields.h"
 
 // Texts below are already in code page 1252, as the player stores them; file names stay UTF-8, as
 // written in the source, relative to the source's folder unless absolute.
@@ -41,19 +42,35 @@ struct Diagnostic {
     bool warning;
     int line;            // 0: the file as a whole
     std::string message; // UTF-8, French, without the file and line prefix
+    int column = 0;      // 0: the line as a whole
+};
+
+// A text the player shows in a field of fixed size, kept with its line for the check of its
+// width, which needs the player's fonts.
+struct ShownText {
+    PlayerField field;
+    int line;
+    std::string what; // French: "title", "le code 3"
+    std::string text; // code page 1252
 };
 
 struct SourceParse {
     QuizSource quiz;
-    std::vector<Diagnostic> diagnostics;
+    std::vector<Diagnostic> diagnostics; // in the order of their lines
+    std::vector<ShownText> shownTexts;
     bool HasErrors() const;
 };
 
-// Reads and validates the source text. Every problem found is reported, not only the first; the
-// quiz is usable only when no error (warnings aside) was found.
-SourceParse ParseQuizSource(const std::string& utf8Text);
+// Reads and validates the source file's bytes: UTF-8 (with or without a byte-order mark) or UTF-16
+// with its mark. Every problem found is reported, not only the first; the quiz is usable only when
+// no error (warnings aside) was found.
+SourceParse ParseQuizSource(const std::string& fileBytes);
 
-// "quiz.toml:12: erreur : ..." for the console.
+// Diagnostics in the order of their lines, those about the file as a whole first; the order among
+// those of one line is kept.
+void SortByLine(std::vector<Diagnostic>& diagnostics);
+
+// "quiz.toml:12: erreur : ..." or "quiz.toml:12:7: erreur : ..." for the console.
 std::string FormatDiagnostic(const std::string& fileName, const Diagnostic& diagnostic);
 
 // Key names of the source's settings, shared with the writer of sources (extraction).

@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "pack/console_win.h"
+#include "pack/files_win.h"
 #include "pack/media_format.h"
 #include "platform/win_raii.h"
+#include "resource.h"
 
 namespace {
 
@@ -54,16 +56,17 @@ BOOL CALLBACK OnResourceType(HMODULE module, LPWSTR type, LONG_PTR context)
     return TRUE;
 }
 
-std::string SystemMessage(DWORD code)
+// Windows takes "/" in most paths, but not always in a module's name; and a name without an
+// extension gets ".dll" added unless it ends with a dot.
+std::wstring ModulePath(const std::string& path)
 {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message = text ? WideToUtf8(text) : std::string();
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-        message.pop_back();
-    return "erreur " + std::to_string(code) + (message.empty() ? "" : " : " + message);
+    wchar_t full[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameW(Utf8ToWide(path).c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
+    std::wstring result = length && length < std::size(full) ? std::wstring(full, length) : Utf8ToWide(path);
+    const size_t name = result.find_last_of(L"\\/");
+    if (result.find(L'.', name == std::wstring::npos ? 0 : name) == std::wstring::npos)
+        result += L'.';
+    return result;
 }
 
 bool UpdateResources(const std::wstring& path, const std::vector<ResourceEntry>& resources, std::string* error)
@@ -72,21 +75,21 @@ bool UpdateResources(const std::wstring& path, const std::vector<ResourceEntry>&
     // by one come back when the update ends.
     UniqueResourceUpdate update(BeginUpdateResourceW(path.c_str(), TRUE));
     if (!update) {
-        *error = "impossible d'ouvrir la copie du lecteur (" + SystemMessage(GetLastError()) + ")";
+        *error = "impossible d'ouvrir la copie du lecteur (" + LastSystemError() + ")";
         return false;
     }
     for (const ResourceEntry& entry : resources) {
         if (!UpdateResourceW(update.Get(), entry.type.Pointer(), entry.name.Pointer(), entry.language,
                              const_cast<char*>(entry.bytes.data()), static_cast<DWORD>(entry.bytes.size()))) {
             *error = "impossible d'ajouter la ressource " + entry.type.Describe() + " " + entry.name.Describe() + " (" +
-                     SystemMessage(GetLastError()) + ")";
+                     LastSystemError() + ")";
             return false;
         }
     }
     if (!EndUpdateResourceW(update.Detach(), FALSE)) {
         *error = "impossible d'\xC3\xA9"
                  "crire les ressources (" +
-                 SystemMessage(GetLastError()) + ")";
+                 LastSystemError() + ")";
         return false;
     }
     return true;
@@ -126,6 +129,18 @@ bool VerifyResources(const std::wstring& path, const std::vector<ResourceEntry>&
 
 } // namespace
 
+bool IsPlayerImage(const std::vector<ResourceEntry>& resources)
+{
+    constexpr WORD DIALOG_TYPE = 5, VERSION_TYPE = 16, VERSION_ID = 1;
+    auto has = [&](WORD type, WORD id) {
+        for (const ResourceEntry& entry : resources)
+            if (entry.type.text.empty() && entry.type.id == type && entry.name.text.empty() && entry.name.id == id)
+                return true;
+        return false;
+    };
+    return has(DIALOG_TYPE, IDD_QUESTION_BOARD) && has(DIALOG_TYPE, IDD_HEADER_PANEL) && has(VERSION_TYPE, VERSION_ID);
+}
+
 ResourceKey ResourceKey::FromPointer(LPCWSTR pointer)
 {
     ResourceKey key;
@@ -148,9 +163,16 @@ std::string ResourceKey::Describe() const
 
 bool ReadModuleResources(const std::string& path, std::vector<ResourceEntry>* resources, std::string* error)
 {
-    UniqueModule module(LoadLibraryExW(Utf8ToWide(path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    std::string bytes;
+    if (!ReadWholeFile(path, &bytes)) {
+        *error = "impossible de lire " + path + " : " + ReadProblem(path);
+        return false;
+    }
+    const bool isImage = bytes.compare(0, 2, "MZ") == 0;
+    UniqueModule module(isImage ? LoadLibraryExW(ModulePath(path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)
+                                : nullptr);
     if (!module) {
-        *error = path + " n'est pas un programme Windows lisible (" + SystemMessage(GetLastError()) + ")";
+        *error = path + " n'est pas un programme Windows" + (isImage ? " (" + LastSystemError() + ")" : "");
         return false;
     }
     resources->clear();
@@ -171,20 +193,20 @@ bool WriteQuizExecutable(std::string player, const std::vector<ResourceEntry>& r
     const std::wstring folder = slash == std::wstring::npos ? L"." : outputPath.substr(0, slash + 1);
     wchar_t temporary[MAX_PATH];
     if (!GetTempFileNameW(folder.c_str(), L"zpk", 0, temporary)) {
-        *error = "impossible de cr\xC3\xA9"
-                 "er un fichier temporaire \xC3\xA0 c\xC3\xB4t\xC3\xA9 de " +
-                 output + " (" + SystemMessage(GetLastError()) + ")";
+        *error = "impossible d'\xC3\xA9"
+                 "crire dans le dossier de " +
+                 output + " (" + LastSystemError() + ")";
         return false;
     }
     const std::wstring temporaryPath = temporary;
     bool ok = WriteWholeFile(WideToUtf8(temporaryPath), player);
     if (!ok)
         *error = "impossible d'\xC3\xA9"
-                 "crire " +
-                 WideToUtf8(temporaryPath);
+                 "crire dans le dossier de " +
+                 output + " (" + LastSystemError() + ")";
     ok = ok && UpdateResources(temporaryPath, resources, error) && VerifyResources(temporaryPath, resources, error);
     if (ok && !MoveFileExW(temporaryPath.c_str(), outputPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        *error = "impossible de remplacer " + output + " (" + SystemMessage(GetLastError()) + ")";
+        *error = "impossible de remplacer " + output + " (" + LastSystemError() + ")";
         ok = false;
     }
     if (!ok)

@@ -24,9 +24,13 @@ struct ResourceEntry {
     std::string bytes;
 };
 
-// Every resource of a module file, loaded as data. False with a French message when the file is no
-// module Windows can load.
+// Every resource of a module file, loaded as data. False with a French message when the file cannot
+// be read or is no module Windows can load.
 bool ReadModuleResources(const std::string& path, std::vector<ResourceEntry>* resources, std::string* error);
+
+// Whether the resources are a player's (or a quiz's, which is a player that carries a quiz): its
+// two dialog templates and its version record.
+bool IsPlayerImage(const std::vector<ResourceEntry>& resources);
 
 // Writes player (its bytes) with exactly these resources to a temporary file beside output, loads
 // the result back as data and compares every resource, then replaces output with it. Nothing is

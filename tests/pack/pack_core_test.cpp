@@ -93,7 +93,7 @@ TEST(PicturePixels, TransparencyLandsOnWhiteAndReductionAveragesTheCoveredArea)
 TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{}, " H"},
+        {{}, "! il manque la commande"},
         {{"-h"}, " H"},
         {{"help", "build"}, "build H"},
         {{"extract", "--help"}, "extract H"},
@@ -232,7 +232,7 @@ TEST(QuizSource, ProblemsAreReportedWithTheirLine)
     const std::string bar = " : le caract\xC3\xA8re \xC2\xAB | \xC2\xBB est interdit",
                       character = " : le caract\xC3\xA8re \xC2\xAB ";
     const std::pair<std::string, std::string> cases[] = {
-        {head + "[[question\n", "3:E:syntaxe TOML invalide"},
+        {head + "[[question\n", "3:E:ligne de section"},
         {"kind = \"text\"\n" + tq, "0:E:il manque title"},
         {"title = \"\"\nkind = \"text\"\n" + tq, "1:E:title est vide"},
         {"title = \"x\"\n" + tq, "0:E:il manque kind"},
@@ -277,8 +277,8 @@ TEST(QuizSource, ProblemsAreReportedWithTheirLine)
          "4:W:question 1 : pas de picture"},
         {h + "question = 3\n", "4:E:les questions s'"},
         {head, "0:E:aucune question"},
-        {head + Repeat(tq, 2), "0:W:0 code pour 2 questions : \xC3\xA0 partir d'un score de 1,"},
-        {head + "codes = [\"A\", \"B\"]\n" + tq, "3:W:1 code(s) en trop"},
+        {head + "codes = []\n" + Repeat(tq, 2), "3:W:0 code pour 2 questions : \xC3\xA0 partir d'un score de 1,"},
+        {head + "codes = [\"A\", \"B\"]\n" + tq, "3:W:1 code en trop"},
         {head + Repeat(tq, 97), "291:E:plus de 96 questions"}};
     for (const auto& [source, diagnostic] : cases) {
         const SourceParse parse = ParseQuizSource(source);

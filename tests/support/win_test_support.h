@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -35,6 +36,14 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string FilesHere(); // the current directory's files, sorted, joined by spaces
 std::string ResourceBytes(HMODULE module, const char* type, int id);
 std::string BuildFolder();    // where the programs are built; the test programs are in its tests folder
+// zelbo-pack run in the current directory with a command line's arguments, as written after the
+// program's name; its output goes through files, both streams into out when asked to keep their order.
+struct ToolRun {
+    int exitCode; // -1 when the tool did not start
+    std::string out, err;
+};
+ToolRun RunTool(const std::string& arguments, bool oneStream = false);
+std::ostream& operator<<(std::ostream& out, const ToolRun& run);
 std::string OwnAnswersFile(); // this program's name with "txt" for its last three characters
 std::string WindowText(HWND window);
 RECT ChildRect(HWND child); // in its parent's client coordinates
