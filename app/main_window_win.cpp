@@ -3,6 +3,7 @@
 #include "answers/answers_file_win.h"
 #include "board/board_scroll_win.h"
 #include "board/media_win.h"
+#include "board/picture_loading_win.h"
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"
 #include "header/header_panel_win.h"
@@ -179,6 +180,8 @@ int RunMessageLoop()
 void ShutDownPlayer(HWND mainWindow)
 {
     EndDialog(g_questionBoard, 0);
+    // Pictures still being decoded are abandoned: their threads end before the quiz record goes.
+    StopBoardPictures(g_questionBoard);
     DestroyWindow(g_headerPanel);
     MediaCleanup(mainWindow);
     DeleteObject(g_mainBrush);

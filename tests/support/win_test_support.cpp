@@ -30,6 +30,12 @@ void RecordWebPage(const char* address)
 // makes goes through this executable's import table, where the creating and deleting functions
 // are replaced by counting ones.
 std::set<HGDIOBJ> g_liveGdiObjects;
+// Pictures are decoded on worker threads too.
+SRWLOCK g_liveGdiObjectsLock = SRWLOCK_INIT;
+struct CountLock {
+    CountLock() { AcquireSRWLockExclusive(&g_liveGdiObjectsLock); }
+    ~CountLock() { ReleaseSRWLockExclusive(&g_liveGdiObjectsLock); }
+};
 
 template <typename Function>
 Function g_real = nullptr;
@@ -37,6 +43,7 @@ Function g_real = nullptr;
 template <typename Handle>
 Handle Track(Handle handle)
 {
+    const CountLock lock;
     if (handle)
         g_liveGdiObjects.insert(handle);
     return handle;
@@ -85,6 +92,7 @@ HANDLE WINAPI CountedCopyImage(HANDLE image, UINT type, int width, int height, U
 BOOL WINAPI CountedDeleteObject(HGDIOBJ object)
 {
     const BOOL deleted = g_real<decltype(&DeleteObject)>(object);
+    const CountLock lock;
     if (deleted)
         g_liveGdiObjects.erase(object);
     return deleted;
@@ -92,6 +100,7 @@ BOOL WINAPI CountedDeleteObject(HGDIOBJ object)
 BOOL WINAPI CountedDeleteDC(HDC dc)
 {
     const BOOL deleted = g_real<decltype(&DeleteDC)>(dc);
+    const CountLock lock;
     if (deleted)
         g_liveGdiObjects.erase(dc);
     return deleted;
@@ -213,6 +222,7 @@ void PumpMessages()
 
 DWORD GdiObjectCount()
 {
+    const CountLock lock;
     return static_cast<DWORD>(g_liveGdiObjects.size());
 }
 
