@@ -156,7 +156,15 @@ public:
     HWND Board() const { return m_board; }
     bool Building() const { return m_building; }
     bool HasWorkers() const { return !m_threads.empty(); }
-    void EndBuilding() { m_building = false; }
+
+    void EndBuilding()
+    {
+        {
+            ExclusiveLock lock(&m_lock);
+            m_building = false;
+        }
+        WakeAllConditionVariable(&m_changed);
+    }
 
     void Queue(int question, int firstId, int secondId, Band band)
     {
@@ -248,8 +256,10 @@ private:
         PictureDecoder decoder;
         ExclusiveLock lock(&m_lock);
         for (;;) {
+            // While the board is being built, its thread needs the processor more than the pictures
+            // out of view do.
             int next = -1;
-            while (!m_cancel && (next = NearestWaiting(true)) < 0)
+            while (!m_cancel && (next = NearestWaiting(!m_building)) < 0)
                 SleepConditionVariableSRW(&m_changed, &m_lock, INFINITE, 0);
             if (m_cancel)
                 return;
@@ -348,6 +358,15 @@ PictureLoader* LoaderOf(HWND board)
     return g_pictureLoader && g_pictureLoader->Board() == board ? g_pictureLoader.get() : nullptr;
 }
 
+// Until the board has its size, the pictures that may be in view are those that start within its
+// parent.
+Band FirstViewOf(HWND board)
+{
+    RECT client = {};
+    GetClientRect(GetParent(board), &client);
+    return {0, client.bottom};
+}
+
 Band ViewOf(HWND board)
 {
     RECT client = {};
@@ -372,7 +391,7 @@ void StartBoardPictures(HWND board)
 {
     g_pictureLoader.reset();
     g_pictureLoader = std::make_unique<PictureLoader>(board, ThreadLimit());
-    g_pictureLoader->SetView(ViewOf(board));
+    g_pictureLoader->SetView(FirstViewOf(board));
 }
 
 void QueueQuestionPicture(HWND board, int question, int top, int bottom)

@@ -9,7 +9,9 @@
 // Posted to the board when decoded pictures wait for their controls.
 constexpr UINT WM_BOARD_PICTURES_READY = WM_APP + 1;
 
-// Begins the pictures of a board about to be built, ending those of any earlier board.
+// Begins the pictures of a board about to be built, ending those of any earlier board. Until the
+// build ends, only the pictures that may be in the first view are decoded: the build itself needs
+// the processor more than the others.
 void StartBoardPictures(HWND board);
 
 // Queues the picture of question q for its control, which the build has just placed between top
@@ -22,7 +24,8 @@ void QueueQuestionPicture(HWND board, int question, int top, int bottom);
 // its own.
 void ShowAnswerPicture(HWND board, int question);
 
-// The build has queued everything: without worker threads, every picture is decoded now.
+// The build has queued everything: the workers go on to the pictures out of view; without worker
+// threads, every picture is decoded now.
 void FinishBoardPictureQueue(HWND board);
 
 // Decodes the pictures in view that are not decoded yet and installs every decoded picture: the

@@ -214,7 +214,9 @@ UniqueBitmap DecodeBytes(IWICImagingFactory* factory, const uint8_t* bytes, DWOR
     return DecodeWhole(factory, frame.Get(), width, height);
 }
 
-// A new screen-compatible bitmap of source stretched to exactly size, as the board shows it.
+// A new bitmap of source stretched to exactly size, as the board shows it. It has 24 bits per
+// pixel: a picture control keeps a copy of a 32-bit bitmap whose pixels carry alpha values (those
+// of a picture copied at its own size do), and the bitmap handed to it would then be left behind.
 HBITMAP ScaleBitmapToSize(HBITMAP source, PictureSize size)
 {
     BITMAP info = {};
@@ -228,7 +230,8 @@ HBITMAP ScaleBitmapToSize(HBITMAP source, PictureSize size)
     UniqueMemoryDc targetDc(CreateCompatibleDC(screen.Get()));
     if (!sourceDc || !targetDc)
         return nullptr;
-    UniqueBitmap scaled(CreateCompatibleBitmap(screen.Get(), size.width, size.height));
+    void* pixels = nullptr;
+    UniqueBitmap scaled = CreateTopDownDib(static_cast<UINT>(size.width), static_cast<UINT>(size.height), 24, &pixels);
     if (!scaled)
         return nullptr;
 
