@@ -4,22 +4,12 @@
 
 #include <cstring>
 
+#include "platform/wic_source_transform_win.h"
+
 namespace {
 
 // A decoded picture of more pixels than this is refused rather than risk exhausting memory.
 constexpr UINT64 MAX_DECODED_PIXELS = 64u * 1024 * 1024;
-
-// MinGW's imaging headers lack the interface through which a decoder decodes at a reduced size
-// (the JPEG decoder of Windows: 1/2, 1/4 and 1/8); declared here as the platform defines it.
-struct WicSourceTransform : public IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT width, UINT height,
-                                                 WICPixelFormatGUID* format, WICBitmapTransformOptions transform,
-                                                 UINT stride, UINT bufferSize, BYTE* buffer) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetClosestSize(UINT* width, UINT* height) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID* format) = 0;
-    virtual HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions transform, BOOL* supported) = 0;
-};
-const IID IID_WIC_SOURCE_TRANSFORM = {0x3B16811B, 0x6A43, 0x4EC9, {0xB7, 0x13, 0x3D, 0x5A, 0x0C, 0x13, 0xB9, 0x40}};
 
 // A read-only stream over bytes that outlive it (a resource of the module). Once *cancel is set,
 // reading fails, which ends a decode between two reads of the decoder instead of after the whole
@@ -149,28 +139,22 @@ int BitsPerPixelOf(const WICPixelFormatGUID& format)
 UniqueBitmap DecodeReduced(IWICBitmapFrameDecode* frame, UINT width, UINT height, PictureSize target)
 {
     ComPtr<WicSourceTransform> transform;
-    if (FAILED(frame->QueryInterface(IID_WIC_SOURCE_TRANSFORM, transform.ReceiveVoid())))
+    UINT w = 0;
+    UINT h = 0;
+    if (FAILED(frame->QueryInterface(IID_WIC_SOURCE_TRANSFORM, transform.ReceiveVoid())) ||
+        !ReducedDecodeSize(transform.Get(), width, height, static_cast<UINT>(target.width),
+                           static_cast<UINT>(target.height), &w, &h))
         return {};
-    const auto coversTarget = [target](UINT w, UINT h) {
-        return w >= static_cast<UINT>(target.width) && h >= static_cast<UINT>(target.height);
-    };
-    for (UINT factor = 8; factor >= 2; factor /= 2) {
-        UINT w = (width + factor - 1) / factor;
-        UINT h = (height + factor - 1) / factor;
-        if (!coversTarget(w, h) || FAILED(transform->GetClosestSize(&w, &h)) || !coversTarget(w, h) || w >= width)
-            continue;
-        WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-        if (FAILED(transform->GetClosestPixelFormat(&format)) || BitsPerPixelOf(format) == 0)
-            return {};
-        void* pixels = nullptr;
-        UniqueBitmap dib = CreateTopDownDib(w, h, BitsPerPixelOf(format), &pixels);
-        const UINT stride = DibStride(w, BitsPerPixelOf(format));
-        if (!dib || FAILED(transform->CopyPixels(nullptr, w, h, &format, WICBitmapTransformRotate0, stride, stride * h,
-                                                 static_cast<BYTE*>(pixels))))
-            return {};
-        return dib;
-    }
-    return {};
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+    if (FAILED(transform->GetClosestPixelFormat(&format)) || BitsPerPixelOf(format) == 0)
+        return {};
+    void* pixels = nullptr;
+    UniqueBitmap dib = CreateTopDownDib(w, h, BitsPerPixelOf(format), &pixels);
+    const UINT stride = DibStride(w, BitsPerPixelOf(format));
+    if (!dib || FAILED(transform->CopyPixels(nullptr, w, h, &format, WICBitmapTransformRotate0, stride, stride * h,
+                                             static_cast<BYTE*>(pixels))))
+        return {};
+    return dib;
 }
 
 UniqueBitmap DecodeWhole(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT width, UINT height)
