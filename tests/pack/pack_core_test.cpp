@@ -143,14 +143,15 @@ TEST(MediaFormat, SymbolTablePointerIsClearedOnlyInAPeImage)
 
 TEST(CommandLine, ArgumentsMakeCommands)
 {
-    const CommandLineParse build =
-        ParsePackCommandLine({"build", "q.toml", "-o", "out.exe", "--player", "p.exe", "--keep-pictures"});
+    const CommandLineParse build = ParsePackCommandLine(
+        {"build", "q.toml", "-o", "out.exe", "--player", "p.exe", "--keep-pictures", "--jobs", "3"});
     ASSERT_TRUE(build.ok) << build.error;
     EXPECT_EQ(build.command.name, "build");
     EXPECT_EQ(build.command.operands, std::vector<std::string>{"q.toml"});
     EXPECT_EQ(build.command.output, "out.exe");
     EXPECT_EQ(build.command.player, "p.exe");
     EXPECT_TRUE(build.command.keepPictures);
+    EXPECT_EQ(build.command.jobs, 3);
 
     const CommandLineParse grade = ParsePackCommandLine({"grade", "--", "-x", "-y"});
     ASSERT_TRUE(grade.ok) << grade.error;
@@ -178,6 +179,8 @@ TEST(CommandLine, MistakesAreRefusedInFrench)
         {{"build", "q.toml", "-o"}, "attend un nom de fichier"},
         {{"extract", "q.exe", "-o", "d", "--keep-pictures"}, "option inconnue"},
         {{"check", "q.toml", "--tsv"}, "option inconnue"},
+        {{"check", "q.toml", "--jobs", "0"}, "--jobs attend un nombre de 1"},
+        {{"build", "q.toml", "-o", "o", "--jobs", "65"}, "--jobs attend un nombre de 1"},
     };
     for (const Case& c : cases) {
         const CommandLineParse parse = ParsePackCommandLine(c.arguments);

@@ -241,6 +241,19 @@ TEST(PackTool, KeepPicturesStoresLargePicturesAsGivenButStillConvertsPng)
     EXPECT_EQ(PictureSizeOf(png).cx, 700);
 }
 
+TEST(PackTool, OneWorkerOrSeveralWriteTheSameQuiz)
+{
+    ScopedTempDirectory folder;
+    WriteFileBytes("quiz.toml", PictureQuizSource());
+    const std::string player = BuildFolder() + "\\zelbo.exe";
+    const ToolRun one = RunTool({"build", "quiz.toml", "-o", "a.exe", "--player", player, "--jobs", "1"});
+    const ToolRun four = RunTool({"build", "quiz.toml", "-o", "b.exe", "--player", player, "--jobs", "4"});
+    ASSERT_EQ(one.exitCode, 0u) << Describe(one);
+    EXPECT_EQ(ReadFileBytes("a.exe"), ReadFileBytes("b.exe"));
+    // The same progress, picture by picture, in question order.
+    EXPECT_EQ(one.out.substr(0, one.out.find("Quiz")), four.out.substr(0, four.out.find("Quiz")));
+}
+
 TEST(PackTool, ExtractedSourceBuildsTheSameQuiz)
 {
     ScopedTempDirectory folder;
