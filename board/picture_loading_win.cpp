@@ -274,10 +274,13 @@ private:
         if (m_threads.size() >= m_threadLimit || m_threads.size() >= m_pending + m_running)
             return;
         UniqueKernelHandle thread(CreateThread(nullptr, 0, WorkerMain, this, 0, nullptr));
-        if (thread)
-            m_threads.push_back(std::move(thread));
-        else
+        if (!thread) {
             m_threadLimit = m_threads.size();
+            return;
+        }
+        // Scrolling and typing come before pictures out of view.
+        SetThreadPriority(thread.Get(), THREAD_PRIORITY_BELOW_NORMAL);
+        m_threads.push_back(std::move(thread));
     }
 
     // The waiting job nearest the view (the first queued among equals); with everything false,

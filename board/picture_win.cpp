@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/wic_source_transform_win.h"
 
@@ -109,13 +110,8 @@ private:
     LONG m_references = 1;
 };
 
-UINT DibStride(UINT width, int bitsPerPixel)
-{
-    return (width * bitsPerPixel + 31) / 32 * 4;
-}
-
-// A device-independent bitmap whose rows run top-down, as the decoders write them.
-UniqueBitmap CreateTopDownDib(UINT width, UINT height, int bitsPerPixel, void** pixels)
+// The header of a device-independent bitmap whose rows run top-down, as the decoders write them.
+BITMAPINFO TopDownHeader(UINT width, UINT height, int bitsPerPixel)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -124,117 +120,143 @@ UniqueBitmap CreateTopDownDib(UINT width, UINT height, int bitsPerPixel, void** 
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+UniqueBitmap CreateTopDownDib(UINT width, UINT height, int bitsPerPixel, void** pixels)
+{
+    const BITMAPINFO info = TopDownHeader(width, height, bitsPerPixel);
     return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, pixels, nullptr, 0));
 }
 
-int BitsPerPixelOf(const WICPixelFormatGUID& format)
-{
-    if (format == GUID_WICPixelFormat32bppBGRA || format == GUID_WICPixelFormat32bppBGR)
-        return 32;
-    return format == GUID_WICPixelFormat24bppBGR ? 24 : 0;
-}
+// A decoded picture in memory, laid out as a top-down bitmap's pixels (rows DWORD-aligned).
+struct DecodedPixels {
+    UINT width = 0;
+    UINT height = 0;
+    int bitsPerPixel = 0;
+    std::vector<BYTE> bytes;
 
-// The frame decoded at the most reduced size that still covers the target, when its decoder can;
-// null otherwise.
-UniqueBitmap DecodeReduced(IWICBitmapFrameDecode* frame, UINT width, UINT height, PictureSize target)
+    UINT Stride() const { return (width * bitsPerPixel + 31) / 32 * 4; }
+
+    // Room for width x height pixels in the given format; false for a format no bitmap takes.
+    bool Allocate(UINT w, UINT h, const WICPixelFormatGUID& format)
+    {
+        width = w;
+        height = h;
+        bitsPerPixel = format == GUID_WICPixelFormat24bppBGR                                             ? 24
+                       : format == GUID_WICPixelFormat32bppBGRA || format == GUID_WICPixelFormat32bppBGR ? 32
+                                                                                                         : 0;
+        bytes.assign(size_t{Stride()} * height, 0);
+        return bitsPerPixel != 0;
+    }
+};
+
+// The frame decoded at the most reduced size that still covers the target, when its decoder can.
+bool DecodeReduced(IWICBitmapFrameDecode* frame, UINT width, UINT height, PictureSize target, DecodedPixels* pixels)
 {
     ComPtr<WicSourceTransform> transform;
     UINT w = 0;
     UINT h = 0;
-    if (FAILED(frame->QueryInterface(IID_WIC_SOURCE_TRANSFORM, transform.ReceiveVoid())) ||
-        !ReducedDecodeSize(transform.Get(), width, height, static_cast<UINT>(target.width),
-                           static_cast<UINT>(target.height), &w, &h))
-        return {};
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-    if (FAILED(transform->GetClosestPixelFormat(&format)) || BitsPerPixelOf(format) == 0)
-        return {};
-    void* pixels = nullptr;
-    UniqueBitmap dib = CreateTopDownDib(w, h, BitsPerPixelOf(format), &pixels);
-    const UINT stride = DibStride(w, BitsPerPixelOf(format));
-    if (!dib || FAILED(transform->CopyPixels(nullptr, w, h, &format, WICBitmapTransformRotate0, stride, stride * h,
-                                             static_cast<BYTE*>(pixels))))
-        return {};
-    return dib;
+    return SUCCEEDED(frame->QueryInterface(IID_WIC_SOURCE_TRANSFORM, transform.ReceiveVoid())) &&
+           ReducedDecodeSize(transform.Get(), width, height, static_cast<UINT>(target.width),
+                             static_cast<UINT>(target.height), &w, &h) &&
+           SUCCEEDED(transform->GetClosestPixelFormat(&format)) && pixels->Allocate(w, h, format) &&
+           SUCCEEDED(transform->CopyPixels(nullptr, w, h, &format, WICBitmapTransformRotate0, pixels->Stride(),
+                                           static_cast<UINT>(pixels->bytes.size()), pixels->bytes.data()));
 }
 
-UniqueBitmap DecodeWhole(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT width, UINT height)
+// The whole frame: a JPEG's pixels as the decoder gives them (24-bit), any other converted to
+// 32-bit BGRA as the OLE picture loader does, so that a transparent GIF shows the same pixels.
+bool DecodeWhole(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT width, UINT height,
+                 DecodedPixels* pixels)
 {
+    WICPixelFormatGUID format = {};
+    if (SUCCEEDED(frame->GetPixelFormat(&format)) && format == GUID_WICPixelFormat24bppBGR)
+        return pixels->Allocate(width, height, format) &&
+               SUCCEEDED(frame->CopyPixels(nullptr, pixels->Stride(), static_cast<UINT>(pixels->bytes.size()),
+                                           pixels->bytes.data()));
     ComPtr<IWICFormatConverter> converter;
-    if (FAILED(factory->CreateFormatConverter(converter.Receive())) ||
-        FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                     WICBitmapPaletteTypeCustom)))
-        return {};
-    void* pixels = nullptr;
-    UniqueBitmap dib = CreateTopDownDib(width, height, 32, &pixels);
-    const UINT stride = DibStride(width, 32);
-    if (!dib || FAILED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(pixels))))
-        return {};
-    return dib;
+    return SUCCEEDED(factory->CreateFormatConverter(converter.Receive())) &&
+           SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                           WICBitmapPaletteTypeCustom)) &&
+           pixels->Allocate(width, height, GUID_WICPixelFormat32bppBGRA) &&
+           SUCCEEDED(converter->CopyPixels(nullptr, pixels->Stride(), static_cast<UINT>(pixels->bytes.size()),
+                                           pixels->bytes.data()));
 }
 
-// The picture in bytes decoded into a 32- or 24-bit bitmap: at a reduced size covering target when
-// the decoder can (a target of {0, 0} asks for the full size), otherwise at full size.
-UniqueBitmap DecodeBytes(IWICImagingFactory* factory, const uint8_t* bytes, DWORD count, PictureSize target,
-                         const std::atomic<bool>* cancel)
+// The decoder of a format the header named: asking the component to find one would read the
+// registry for every decoder it knows, each time.
+const CLSID* DecoderOf(PictureFormat format)
 {
-    if (!factory || !bytes || count == 0)
-        return {};
+    switch (format) {
+    case PictureFormat::JPEG:
+        return &CLSID_WICJpegDecoder;
+    case PictureFormat::GIF:
+        return &CLSID_WICGifDecoder;
+    case PictureFormat::BMP:
+        return &CLSID_WICBmpDecoder;
+    default:
+        return nullptr;
+    }
+}
+
+// The picture in bytes decoded at a reduced size covering target when its decoder can (a target
+// of {0, 0} asks for the full size), otherwise at full size.
+bool DecodeBytes(IWICImagingFactory* factory, const uint8_t* bytes, DWORD count, PictureSize target,
+                 const std::atomic<bool>* cancel, DecodedPixels* pixels)
+{
+    const CLSID* decoderClass = bytes ? DecoderOf(ReadPictureHeader(bytes, count).format) : nullptr;
+    if (!factory || !decoderClass)
+        return false;
     ComPtr<IStream> stream;
     *stream.Receive() = new MemoryReadStream(bytes, count, cancel);
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                decoder.Receive())) ||
+    if (FAILED(CoCreateInstance(*decoderClass, nullptr, CLSCTX_INPROC_SERVER, IID_IWICBitmapDecoder,
+                                decoder.ReceiveVoid())) ||
+        FAILED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand)) ||
         FAILED(decoder->GetFrame(0, frame.Receive())) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
         height == 0 || UINT64{width} * height > MAX_DECODED_PIXELS)
-        return {};
-    if (target.width > 0 && target.height > 0) {
-        UniqueBitmap reduced = DecodeReduced(frame.Get(), width, height, target);
-        if (reduced)
-            return reduced;
-    }
-    return DecodeWhole(factory, frame.Get(), width, height);
+        return false;
+    return (target.width > 0 && DecodeReduced(frame.Get(), width, height, target, pixels)) ||
+           DecodeWhole(factory, frame.Get(), width, height, pixels);
 }
 
-// A new bitmap of source stretched to exactly size, as the board shows it. It has 24 bits per
-// pixel: a picture control keeps a copy of a 32-bit bitmap whose pixels carry alpha values (those
-// of a picture copied at its own size do), and the bitmap handed to it would then be left behind.
-HBITMAP ScaleBitmapToSize(HBITMAP source, PictureSize size)
+// Stretches source (a whole bitmap, or the pixels given) onto a new bitmap of exactly size, as the
+// board shows it. The bitmap has 24 bits per pixel: a picture control keeps a copy of a 32-bit
+// bitmap whose pixels carry alpha values, and the bitmap handed to it would then be left behind.
+template <typename Stretch> HBITMAP StretchedBitmap(PictureSize size, Stretch stretch)
 {
-    BITMAP info = {};
-    if (!source || GetObject(source, sizeof(info), &info) != sizeof(info) || size.width <= 0 || size.height <= 0)
+    if (size.width <= 0 || size.height <= 0)
         return nullptr;
-
     WindowDc screen(nullptr);
-    if (!screen.Get())
-        return nullptr;
-    UniqueMemoryDc sourceDc(CreateCompatibleDC(screen.Get()));
-    UniqueMemoryDc targetDc(CreateCompatibleDC(screen.Get()));
-    if (!sourceDc || !targetDc)
-        return nullptr;
+    UniqueMemoryDc targetDc(screen.Get() ? CreateCompatibleDC(screen.Get()) : nullptr);
     void* pixels = nullptr;
     UniqueBitmap scaled = CreateTopDownDib(static_cast<UINT>(size.width), static_cast<UINT>(size.height), 24, &pixels);
-    if (!scaled)
+    if (!targetDc || !scaled)
         return nullptr;
-
     {
-        // Both selections are undone before the result leaves, so it can be selected elsewhere.
-        ScopedSelection sourceSelection(sourceDc.Get(), source);
+        // The selection is undone before the result leaves, so it can be selected elsewhere.
         ScopedSelection targetSelection(targetDc.Get(), scaled.Get());
-        // A bitmap already selected into another DC cannot be selected here; copying from the DC's
-        // default bitmap instead would return a blank picture.
-        if (GetCurrentObject(sourceDc.Get(), OBJ_BITMAP) != source)
-            return nullptr;
         SetStretchBltMode(targetDc.Get(), HALFTONE);
         // HALFTONE needs the brush origin set again after the mode change.
         SetBrushOrgEx(targetDc.Get(), 0, 0, nullptr);
-        if (!StretchBlt(targetDc.Get(), 0, 0, size.width, size.height, sourceDc.Get(), 0, 0, info.bmWidth,
-                        info.bmHeight, SRCCOPY))
+        if (!stretch(screen.Get(), targetDc.Get()))
             return nullptr;
     }
     return scaled.Detach();
+}
+
+HBITMAP StretchPixels(const DecodedPixels& source, PictureSize size)
+{
+    const BITMAPINFO info = TopDownHeader(source.width, source.height, source.bitsPerPixel);
+    return StretchedBitmap(size, [&](HDC, HDC target) {
+        return StretchDIBits(target, 0, 0, size.width, size.height, 0, 0, static_cast<int>(source.width),
+                             static_cast<int>(source.height), source.bytes.data(), &info, DIB_RGB_COLORS, SRCCOPY) != 0;
+    });
 }
 
 } // namespace
@@ -275,10 +297,17 @@ HBITMAP DecodePicture(const void* bytes, DWORD count)
 {
     ScopedComInit com;
     ComPtr<IWICImagingFactory> factory;
+    DecodedPixels pixels;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                factory.ReceiveVoid())))
+                                factory.ReceiveVoid())) ||
+        !DecodeBytes(factory.Get(), static_cast<const uint8_t*>(bytes), count, {0, 0}, nullptr, &pixels))
         return nullptr;
-    return DecodeBytes(factory.Get(), static_cast<const uint8_t*>(bytes), count, {0, 0}, nullptr).Detach();
+    void* bits = nullptr;
+    UniqueBitmap bitmap = CreateTopDownDib(pixels.width, pixels.height, pixels.bitsPerPixel, &bits);
+    if (!bitmap)
+        return nullptr;
+    std::memcpy(bits, pixels.bytes.data(), pixels.bytes.size());
+    return bitmap.Detach();
 }
 
 HBITMAP ScaleBitmapToBox(HBITMAP source, int boxWidth, int boxHeight)
@@ -286,7 +315,18 @@ HBITMAP ScaleBitmapToBox(HBITMAP source, int boxWidth, int boxHeight)
     BITMAP info = {};
     if (!source || GetObject(source, sizeof(info), &info) != sizeof(info))
         return nullptr;
-    return ScaleBitmapToSize(source, ScaledSize(info.bmWidth, info.bmHeight, boxWidth, boxHeight));
+    const PictureSize size = ScaledSize(info.bmWidth, info.bmHeight, boxWidth, boxHeight);
+    return StretchedBitmap(size, [&](HDC screen, HDC target) {
+        UniqueMemoryDc sourceDc(CreateCompatibleDC(screen));
+        if (!sourceDc)
+            return false;
+        ScopedSelection sourceSelection(sourceDc.Get(), source);
+        // A bitmap already selected into another DC cannot be selected here; copying from the DC's
+        // default bitmap instead would return a blank picture.
+        return GetCurrentObject(sourceDc.Get(), OBJ_BITMAP) == source &&
+               StretchBlt(target, 0, 0, size.width, size.height, sourceDc.Get(), 0, 0, info.bmWidth, info.bmHeight,
+                          SRCCOPY);
+    });
 }
 
 PictureDecoder::PictureDecoder()
@@ -303,8 +343,8 @@ HBITMAP PictureDecoder::Decode(HMODULE module, int resourceId, const char* type,
     const PictureResource resource = FindPictureResource(module, resourceId, type);
     // The header's size, not the decoded one, so the bitmap fills the place the board planned.
     const PictureSize size = ScaledSize(resource.header.width, resource.header.height, boxWidth, boxHeight);
-    if (size.width <= 0)
+    DecodedPixels pixels;
+    if (size.width <= 0 || !DecodeBytes(m_factory.Get(), resource.bytes, resource.size, size, cancel, &pixels))
         return nullptr;
-    UniqueBitmap decoded = DecodeBytes(m_factory.Get(), resource.bytes, resource.size, size, cancel);
-    return decoded ? ScaleBitmapToSize(decoded.Get(), size) : nullptr;
+    return StretchPixels(pixels, size);
 }
