@@ -43,6 +43,7 @@ protected:
     void SetUp() override
     {
         BoardFixture::SetUp();
+        SetPictureThreadCount(-1);
         Quiz().mediaKind = MEDIA_PICTURE;
         Quiz().questionCount = QUESTIONS;
         Quiz().revealMode = REVEAL_PICTURE;
@@ -56,18 +57,12 @@ protected:
         WriteFileBytes("picture_loading_win_test.txt", answers);
     }
 
-    void TearDown() override
-    {
-        BoardFixture::TearDown();
-        SetPictureThreadCount(-1);
-    }
-
     // Every control: class, id, place and, for a picture, what it shows.
     std::vector<std::string> Shown() const
     {
         std::vector<std::string> shown;
+        char line[160];
         for (const BoardChild& c : Children()) {
-            char line[160];
             std::snprintf(line, sizeof(line), "%s %d %ld,%ld,%ld,%ld %zx", c.className.c_str(), c.id, c.rect.left,
                           c.rect.top, c.rect.right, c.rect.bottom, PixelDigest(PictureOf(c.window)));
             shown.emplace_back(line);
@@ -86,10 +81,8 @@ protected:
     // Hands the board its decoded pictures until done() holds, or a minute has passed.
     template <typename Condition> void PumpUntil(Condition done)
     {
-        for (int i = 0; i < 6000 && !done(); ++i) {
+        for (int i = 0; i < 6000 && !done(); ++i, Sleep(10))
             PumpMessages();
-            Sleep(10);
-        }
     }
 };
 
