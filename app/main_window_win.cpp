@@ -53,6 +53,9 @@ LRESULT OnMainSize(HWND window, WPARAM sizeType)
 LRESULT OnMainClose()
 {
     SaveAnswers(g_questionBoard);
+    // Pictures still being decoded are abandoned now: each one decoded would post the board a
+    // notice, and the quit message waits until no notice is pending.
+    StopBoardPictures(g_questionBoard);
     DeleteFileA("zelbo.mp3");
     PostQuitMessage(0);
     return 0;
@@ -180,7 +183,7 @@ int RunMessageLoop()
 void ShutDownPlayer(HWND mainWindow)
 {
     EndDialog(g_questionBoard, 0);
-    // Pictures still being decoded are abandoned: their threads end before the quiz record goes.
+    // When the loop ended without WM_CLOSE, the picture threads end here, before the quiz record goes.
     StopBoardPictures(g_questionBoard);
     DestroyWindow(g_headerPanel);
     MediaCleanup(mainWindow);

@@ -278,8 +278,6 @@ private:
             m_threadLimit = m_threads.size();
             return;
         }
-        // Scrolling and typing come before pictures out of view.
-        SetThreadPriority(thread.Get(), THREAD_PRIORITY_BELOW_NORMAL);
         m_threads.push_back(std::move(thread));
     }
 
