@@ -185,29 +185,30 @@ bool DecodeWhole(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT
                                            pixels->bytes.data()));
 }
 
-// The decoder of a format the header named: asking the component to find one would read the
-// registry for every decoder it knows, each time.
-const CLSID* DecoderOf(PictureFormat format)
+// The decoders of the formats a header names, in the order of DecoderIndex: asking the imaging
+// component to find one would read the registry for every decoder it knows, each time.
+const CLSID* const DECODER_CLASSES[] = {&CLSID_WICJpegDecoder, &CLSID_WICGifDecoder, &CLSID_WICBmpDecoder};
+
+int DecoderIndex(PictureFormat format)
 {
     switch (format) {
     case PictureFormat::JPEG:
-        return &CLSID_WICJpegDecoder;
+        return 0;
     case PictureFormat::GIF:
-        return &CLSID_WICGifDecoder;
+        return 1;
     case PictureFormat::BMP:
-        return &CLSID_WICBmpDecoder;
+        return 2;
     default:
-        return nullptr;
+        return -1;
     }
 }
 
-// The picture in bytes decoded at a reduced size covering target when its decoder can (a target
-// of {0, 0} asks for the full size), otherwise at full size.
-bool DecodeBytes(IWICImagingFactory* factory, const uint8_t* bytes, DWORD count, PictureSize target,
-                 const std::atomic<bool>* cancel, DecodedPixels* pixels)
+// The picture in bytes decoded by a decoder that decoderClass makes, at a reduced size covering
+// target when the decoder can (a target of {0, 0} asks for the full size), otherwise at full size.
+bool DecodeBytes(IWICImagingFactory* factory, IClassFactory* decoderClass, const uint8_t* bytes, DWORD count,
+                 PictureSize target, const std::atomic<bool>* cancel, DecodedPixels* pixels)
 {
-    const CLSID* decoderClass = bytes ? DecoderOf(ReadPictureHeader(bytes, count).format) : nullptr;
-    if (!factory || !decoderClass)
+    if (!factory || !decoderClass || !bytes)
         return false;
     ComPtr<IStream> stream;
     *stream.Receive() = new MemoryReadStream(bytes, count, cancel);
@@ -215,8 +216,7 @@ bool DecodeBytes(IWICImagingFactory* factory, const uint8_t* bytes, DWORD count,
     ComPtr<IWICBitmapFrameDecode> frame;
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(CoCreateInstance(*decoderClass, nullptr, CLSCTX_INPROC_SERVER, IID_IWICBitmapDecoder,
-                                decoder.ReceiveVoid())) ||
+    if (FAILED(decoderClass->CreateInstance(nullptr, IID_IWICBitmapDecoder, decoder.ReceiveVoid())) ||
         FAILED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand)) ||
         FAILED(decoder->GetFrame(0, frame.Receive())) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
         height == 0 || UINT64{width} * height > MAX_DECODED_PIXELS)
@@ -225,38 +225,28 @@ bool DecodeBytes(IWICImagingFactory* factory, const uint8_t* bytes, DWORD count,
            DecodeWhole(factory, frame.Get(), width, height, pixels);
 }
 
-// Stretches source (a whole bitmap, or the pixels given) onto a new bitmap of exactly size, as the
-// board shows it. The bitmap has 24 bits per pixel: a picture control keeps a copy of a 32-bit
-// bitmap whose pixels carry alpha values, and the bitmap handed to it would then be left behind.
-template <typename Stretch> HBITMAP StretchedBitmap(PictureSize size, Stretch stretch)
+// Stretches source (a whole bitmap, or the pixels given) through dc onto a new bitmap of exactly
+// size, as the board shows it. The bitmap has 24 bits per pixel: a picture control keeps a copy of
+// a 32-bit bitmap whose pixels carry alpha values, and the bitmap handed to it would then be left
+// behind.
+template <typename Stretch> HBITMAP StretchedBitmap(HDC dc, PictureSize size, Stretch stretch)
 {
-    if (size.width <= 0 || size.height <= 0)
+    if (!dc || size.width <= 0 || size.height <= 0)
         return nullptr;
-    WindowDc screen(nullptr);
-    UniqueMemoryDc targetDc(screen.Get() ? CreateCompatibleDC(screen.Get()) : nullptr);
     void* pixels = nullptr;
     UniqueBitmap scaled = CreateTopDownDib(static_cast<UINT>(size.width), static_cast<UINT>(size.height), 24, &pixels);
-    if (!targetDc || !scaled)
+    if (!scaled)
         return nullptr;
     {
         // The selection is undone before the result leaves, so it can be selected elsewhere.
-        ScopedSelection targetSelection(targetDc.Get(), scaled.Get());
-        SetStretchBltMode(targetDc.Get(), HALFTONE);
+        ScopedSelection selection(dc, scaled.Get());
+        SetStretchBltMode(dc, HALFTONE);
         // HALFTONE needs the brush origin set again after the mode change.
-        SetBrushOrgEx(targetDc.Get(), 0, 0, nullptr);
-        if (!stretch(screen.Get(), targetDc.Get()))
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        if (!stretch(dc))
             return nullptr;
     }
     return scaled.Detach();
-}
-
-HBITMAP StretchPixels(const DecodedPixels& source, PictureSize size)
-{
-    const BITMAPINFO info = TopDownHeader(source.width, source.height, source.bitsPerPixel);
-    return StretchedBitmap(size, [&](HDC, HDC target) {
-        return StretchDIBits(target, 0, 0, size.width, size.height, 0, 0, static_cast<int>(source.width),
-                             static_cast<int>(source.height), source.bytes.data(), &info, DIB_RGB_COLORS, SRCCOPY) != 0;
-    });
 }
 
 } // namespace
@@ -296,18 +286,8 @@ HBITMAP LoadScaledPicture(HMODULE module, int resourceId, const char* type, int 
 HBITMAP DecodePicture(const void* bytes, DWORD count)
 {
     ScopedComInit com;
-    ComPtr<IWICImagingFactory> factory;
-    DecodedPixels pixels;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                factory.ReceiveVoid())) ||
-        !DecodeBytes(factory.Get(), static_cast<const uint8_t*>(bytes), count, {0, 0}, nullptr, &pixels))
-        return nullptr;
-    void* bits = nullptr;
-    UniqueBitmap bitmap = CreateTopDownDib(pixels.width, pixels.height, pixels.bitsPerPixel, &bits);
-    if (!bitmap)
-        return nullptr;
-    std::memcpy(bits, pixels.bytes.data(), pixels.bytes.size());
-    return bitmap.Detach();
+    PictureDecoder decoder;
+    return decoder.DecodeWhole(bytes, count);
 }
 
 HBITMAP ScaleBitmapToBox(HBITMAP source, int boxWidth, int boxHeight)
@@ -316,8 +296,9 @@ HBITMAP ScaleBitmapToBox(HBITMAP source, int boxWidth, int boxHeight)
     if (!source || GetObject(source, sizeof(info), &info) != sizeof(info))
         return nullptr;
     const PictureSize size = ScaledSize(info.bmWidth, info.bmHeight, boxWidth, boxHeight);
-    return StretchedBitmap(size, [&](HDC screen, HDC target) {
-        UniqueMemoryDc sourceDc(CreateCompatibleDC(screen));
+    UniqueMemoryDc targetDc(CreateCompatibleDC(nullptr));
+    return StretchedBitmap(targetDc.Get(), size, [&](HDC target) {
+        UniqueMemoryDc sourceDc(CreateCompatibleDC(nullptr));
         if (!sourceDc)
             return false;
         ScopedSelection sourceSelection(sourceDc.Get(), source);
@@ -337,6 +318,17 @@ PictureDecoder::PictureDecoder()
 
 PictureDecoder::~PictureDecoder() = default;
 
+IClassFactory* PictureDecoder::DecoderClass(PictureFormat format)
+{
+    const int i = DecoderIndex(format);
+    if (i < 0)
+        return nullptr;
+    if (!m_decoderClasses[i])
+        CoGetClassObject(*DECODER_CLASSES[i], CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                         m_decoderClasses[i].ReceiveVoid());
+    return m_decoderClasses[i].Get();
+}
+
 HBITMAP PictureDecoder::Decode(HMODULE module, int resourceId, const char* type, int boxWidth, int boxHeight,
                                const std::atomic<bool>* cancel)
 {
@@ -344,7 +336,28 @@ HBITMAP PictureDecoder::Decode(HMODULE module, int resourceId, const char* type,
     // The header's size, not the decoded one, so the bitmap fills the place the board planned.
     const PictureSize size = ScaledSize(resource.header.width, resource.header.height, boxWidth, boxHeight);
     DecodedPixels pixels;
-    if (size.width <= 0 || !DecodeBytes(m_factory.Get(), resource.bytes, resource.size, size, cancel, &pixels))
+    if (size.width <= 0 || !DecodeBytes(m_factory.Get(), DecoderClass(resource.header.format), resource.bytes,
+                                        resource.size, size, cancel, &pixels))
         return nullptr;
-    return StretchPixels(pixels, size);
+    const BITMAPINFO info = TopDownHeader(pixels.width, pixels.height, pixels.bitsPerPixel);
+    UniqueMemoryDc targetDc(CreateCompatibleDC(nullptr));
+    return StretchedBitmap(targetDc.Get(), size, [&](HDC target) {
+        return StretchDIBits(target, 0, 0, size.width, size.height, 0, 0, static_cast<int>(pixels.width),
+                             static_cast<int>(pixels.height), pixels.bytes.data(), &info, DIB_RGB_COLORS, SRCCOPY) != 0;
+    });
+}
+
+HBITMAP PictureDecoder::DecodeWhole(const void* bytes, DWORD count)
+{
+    const auto* data = static_cast<const uint8_t*>(bytes);
+    DecodedPixels pixels;
+    if (!data || !DecodeBytes(m_factory.Get(), DecoderClass(ReadPictureHeader(data, count).format), data, count, {0, 0},
+                              nullptr, &pixels))
+        return nullptr;
+    void* bits = nullptr;
+    UniqueBitmap bitmap = CreateTopDownDib(pixels.width, pixels.height, pixels.bitsPerPixel, &bits);
+    if (!bitmap)
+        return nullptr;
+    std::memcpy(bits, pixels.bytes.data(), pixels.bytes.size());
+    return bitmap.Detach();
 }

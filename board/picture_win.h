@@ -51,6 +51,14 @@ public:
     HBITMAP Decode(HMODULE module, int resourceId, const char* type, int boxWidth, int boxHeight,
                    const std::atomic<bool>* cancel = nullptr);
 
+    // Like DecodePicture.
+    HBITMAP DecodeWhole(const void* bytes, DWORD count);
+
 private:
+    IClassFactory* DecoderClass(PictureFormat format);
+
     ComPtr<IWICImagingFactory> m_factory;
+    // Found once: under Wine, finding a decoder's class reads the registry through the server,
+    // which costs about as much as decoding a small picture.
+    ComPtr<IClassFactory> m_decoderClasses[3];
 };
