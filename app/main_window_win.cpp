@@ -3,6 +3,7 @@
 #include "answers/answers_file_win.h"
 #include "board/board_scroll_win.h"
 #include "board/media_win.h"
+#include "board/picture_loading_win.h"
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"
 #include "header/header_panel_win.h"
@@ -52,6 +53,9 @@ LRESULT OnMainSize(HWND window, WPARAM sizeType)
 LRESULT OnMainClose()
 {
     SaveAnswers(g_questionBoard);
+    // Pictures still being decoded are abandoned now: each one decoded would post the board a
+    // notice, and the quit message waits until no notice is pending.
+    StopBoardPictures(g_questionBoard);
     DeleteFileA("zelbo.mp3");
     PostQuitMessage(0);
     return 0;
@@ -179,6 +183,8 @@ int RunMessageLoop()
 void ShutDownPlayer(HWND mainWindow)
 {
     EndDialog(g_questionBoard, 0);
+    // When the loop ended without WM_CLOSE, the picture threads end here, before the quiz record goes.
+    StopBoardPictures(g_questionBoard);
     DestroyWindow(g_headerPanel);
     MediaCleanup(mainWindow);
     DeleteObject(g_mainBrush);

@@ -8,7 +8,7 @@
 #include "answers/grading.h"
 #include "answers/judging_rules.h"
 #include "board/board_layout.h"
-#include "board/picture_win.h"
+#include "board/picture_loading_win.h"
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"
 #include "resource.h"
@@ -72,35 +72,12 @@ bool QuestionFullyAnswered(const QuizData& quiz, HWND board, int question, const
     return true;
 }
 
-// Only a bitmap picture control can show the answer picture: a text quiz has no picture control,
-// and in an audio or video quiz the id belongs to the frame that hosts the player.
-HWND AnswerPictureTarget(HWND board, int question)
-{
-    HWND picture = GetDlgItem(board, IDC_PICTURE_BASE + question);
-    if (!picture)
-        return nullptr;
-    const LONG_PTR style = GetWindowLongPtrA(picture, GWL_STYLE);
-    return (style & SS_TYPEMASK) == SS_BITMAP ? picture : nullptr;
-}
-
-void RevealAnswerPicture(HWND board, int question)
-{
-    HWND picture = AnswerPictureTarget(board, question);
-    if (!picture)
-        return;
-    HBITMAP bitmap = LoadScaledPicture(GetModuleHandleA(nullptr), IDR_ANSWER_PICTURE_BASE + question, "IMG",
-                                       PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
-    if (!bitmap)
-        return;
-    ShowPicture(picture, bitmap);
-}
-
 void Reveal(const QuizData& quiz, HWND board, int question, const QuestionNode* node)
 {
     if (RevealsText(quiz.revealMode))
         SetDlgItemTextA(board, IDC_REVEAL_BASE + question, node ? node->revealText : "");
     if (RevealsPicture(quiz.revealMode))
-        RevealAnswerPicture(board, question);
+        ShowAnswerPicture(board, question);
 }
 
 bool VerdictIsRight(HWND field)

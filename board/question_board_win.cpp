@@ -8,6 +8,7 @@
 #include "board/board_scroll_win.h"
 #include "board/judging_win.h"
 #include "board/media_win.h"
+#include "board/picture_loading_win.h"
 #include "board/picture_win.h"
 #include "content/quiz_data_win.h"
 #include "content/quiz_text.h"
@@ -28,17 +29,18 @@ constexpr DWORD MEDIA_BUTTON_STYLE = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICO
 constexpr DWORD CAPTION_STYLE = WS_CHILD | WS_VISIBLE;
 constexpr DWORD REVEAL_STYLE = WS_CHILD | WS_VISIBLE | SS_CENTER;
 
-// The pictures of one board line, loaded once to measure the line and then handed to their cells.
+// The planned sizes of one board line's pictures, read from their headers: the line is measured
+// and built before any picture is decoded.
 class LinePictures {
 public:
-    void Load(int firstQuestion)
+    void Read(int firstQuestion)
     {
         m_firstQuestion = firstQuestion;
         for (int i = 0; i < QUESTIONS_PER_BOARD_LINE; ++i) {
-            m_bitmaps[i].Reset(LoadScaledPicture(GetModuleHandleA(nullptr),
-                                                 IDR_QUESTION_PICTURE_BASE + firstQuestion + i, "IMG", PICTURE_BOX_SIZE,
-                                                 PICTURE_BOX_SIZE));
-            m_sizes[i] = SizeOf(m_bitmaps[i].Get());
+            const PictureSize size =
+                PlannedPictureSize(GetModuleHandleA(nullptr), IDR_QUESTION_PICTURE_BASE + firstQuestion + i, "IMG",
+                                   PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
+            m_sizes[i] = {size.width > 0, size.width, size.height};
         }
     }
 
@@ -46,34 +48,12 @@ public:
 
     CellPicture SizeFor(int question) const
     {
-        const int i = IndexOf(question);
-        return i < 0 ? CellPicture{false, 0, 0} : m_sizes[i];
-    }
-
-    // Hands the question's picture over; pictures never taken go with the next line or the build.
-    HBITMAP Take(int question)
-    {
-        const int i = IndexOf(question);
-        return i < 0 ? nullptr : m_bitmaps[i].Detach();
+        const int i = question - m_firstQuestion;
+        return i >= 0 && i < QUESTIONS_PER_BOARD_LINE ? m_sizes[i] : CellPicture{false, 0, 0};
     }
 
 private:
-    static CellPicture SizeOf(HBITMAP bitmap)
-    {
-        BITMAP info = {};
-        if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info))
-            return {false, 0, 0};
-        return {true, info.bmWidth, info.bmHeight};
-    }
-
-    int IndexOf(int question) const
-    {
-        const int i = question - m_firstQuestion;
-        return i >= 0 && i < QUESTIONS_PER_BOARD_LINE ? i : -1;
-    }
-
     int m_firstQuestion = 0;
-    UniqueBitmap m_bitmaps[QUESTIONS_PER_BOARD_LINE];
     CellPicture m_sizes[QUESTIONS_PER_BOARD_LINE] = {};
 };
 
@@ -136,12 +116,12 @@ void CreateAnswerBox(const BuildContext& context, const PlacedItem& placed)
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
 }
 
+// The control shows an empty frame until its picture is decoded.
 void CreatePicture(const BuildContext& context, const PlacedItem& placed, int question)
 {
     HWND picture = CreateChild(context.board, "STATIC", nullptr, PICTURE_STYLE, placed);
-    // A control that could not be made takes nothing: its bitmap is deleted at once.
-    if (HBITMAP bitmap = context.pictures->Take(question))
-        ShowPicture(picture, bitmap);
+    if (picture && context.pictures->SizeFor(question).loaded)
+        QueueQuestionPicture(context.board, question, placed.rect.y, placed.rect.y + placed.rect.height);
 }
 
 void CreateMediaButton(const BuildContext& context, const PlacedItem& placed, HICON icon)
@@ -248,7 +228,7 @@ bool BuildQuestions(HWND board, QuizData* quiz)
     int lineHeight = 0;
     for (int q = 1; q <= shape.questionCount; ++q) {
         if (shape.mediaKind == MEDIA_PICTURE && StartsBoardLine(q)) {
-            pictures.Load(q);
+            pictures.Read(q);
             lineHeight = pictures.Height();
         }
         const QuestionPlan plan = PlanQuestion(shape, q, progress.lineTop, lineHeight, pictures.SizeFor(q));
@@ -269,15 +249,24 @@ INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPAR
     case WM_INITDIALOG:
         BuildQuestionBoard(board);
         return TRUE;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            ShowPicturesInView(board);
+        return 0;
     case WM_SIZE:
         OnBoardSize(board);
+        OnBoardViewChanged(board);
         return 0;
     case WM_HSCROLL:
         OnBoardScroll(board, SB_HORZ, LOWORD(wParam));
         return 0;
     case WM_VSCROLL:
         OnBoardScroll(board, SB_VERT, LOWORD(wParam));
+        OnBoardViewChanged(board);
         return 0;
+    case WM_BOARD_PICTURES_READY:
+        InstallDecodedPictures(board);
+        return TRUE;
     case WM_MOUSEWHEEL:
         // Left unhandled on purpose: the dialog manager passes the wheel on to the main window.
         OnBoardMouseWheel(board, wParam);
@@ -291,6 +280,7 @@ INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPAR
         return reinterpret_cast<INT_PTR>(
             OnBoardCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_DESTROY:
+        StopBoardPictures(board);
         ReleaseBoardPictures(board);
         return 0;
     default:
@@ -312,9 +302,13 @@ void BuildQuestionBoard(HWND board)
     g_contentHeight = 0;
     if (!g_quiz)
         return;
+    if (g_quiz->mediaKind == MEDIA_PICTURE)
+        StartBoardPictures(board);
+    const bool built = BuildQuestions(board, g_quiz);
+    FinishBoardPictureQueue(board);
     // A player that cannot be set up ends the build there; the scroll ranges then wait for the
     // next WM_SIZE.
-    if (!BuildQuestions(board, g_quiz))
+    if (!built)
         return;
     g_contentWidth += ContentWidthMargin(g_quiz->answersPerQuestion);
     UpdateScrollRanges(board);

@@ -18,7 +18,8 @@ INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPAR
 void CreateAnswerFont(QuizData* quiz);
 
 // Creates every control of the board from g_quiz, restores and judges saved answers, sets the
-// scroll ranges. Runs once, for WM_INITDIALOG.
+// scroll ranges. Runs once, for WM_INITDIALOG. Pictures are planned from their headers and decoded
+// in the background (picture_loading_win.h).
 void BuildQuestionBoard(HWND board);
 
 // Deletes the bitmaps that the board's picture controls own; for the board's WM_DESTROY.

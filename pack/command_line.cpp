@@ -8,13 +8,14 @@ struct CommandSpec {
     bool takesOutput;
     bool takesPlayer;
     bool takesKeepPictures;
+    bool takesJobs;
     bool takesTsv;
     bool takesForce;
     const char* help;
 };
 
 const CommandSpec COMMANDS[] = {
-    {"encode", 2, false, false, false, false, false,
+    {"encode", 2, false, false, false, false, false, false,
      "Usage : zelbo-pack encode ENTR\xC3\x89"
      "E SORTIE\n"
      "Compresse le fichier ENTR\xC3\x89"
@@ -25,7 +26,7 @@ const CommandSpec COMMANDS[] = {
      "chec, le nom du code d'erreur\n"
      "(par exemple LZW_WRITE_FAILED) est \xC3\xA9"
      "crit sur la sortie d'erreur.\n"},
-    {"decode", 2, false, false, false, false, false,
+    {"decode", 2, false, false, false, false, false, false,
      "Usage : zelbo-pack decode ENTR\xC3\x89"
      "E SORTIE\n"
      "D\xC3\xA9"
@@ -36,7 +37,7 @@ const CommandSpec COMMANDS[] = {
      "cod\xC3\xA9 et le nom du code\n"
      "d'erreur (par exemple LZW_BAD_CODE) est \xC3\xA9"
      "crit sur la sortie d'erreur.\n"},
-    {"grade", 2, false, false, false, true, false,
+    {"grade", 2, false, false, false, false, true, false,
      "Usage : zelbo-pack grade ATTENDUE SAISIE\n"
      "        zelbo-pack grade --tsv FICHIER\n"
      "Affiche le verdict que le lecteur donnerait \xC3\xA0 la SAISIE pour la r\xC3\xA9ponse ATTENDUE\n"
@@ -44,15 +45,17 @@ const CommandSpec COMMANDS[] = {
      "e, ?).\n"
      "Avec --tsv, FICHIER contient une paire par ligne, en UTF-8 : attendue<TAB>saisie ;\n"
      "un verdict est affich\xC3\xA9 par ligne (une ligne vide donne une ligne vide).\n"},
-    {"check", 1, false, false, false, false, false,
-     "Usage : zelbo-pack check QUIZ.toml\n"
+    {"check", 1, false, false, false, true, false, false,
+     "Usage : zelbo-pack check QUIZ.toml [--jobs N]\n"
      "V\xC3\xA9rifie la source du quiz et ses images ou clips sans rien \xC3\xA9"
      "crire.\n"
+     "  --jobs N           traiter N images \xC3\xA0 la fois (par d\xC3\xA9"
+     "faut, autant que de processeurs)\n"
      "Chaque probl\xC3\xA8me est signal\xC3\xA9 avec son fichier et sa ligne (quiz.toml:12: ...).\n"
      "Le format de la source est d\xC3\xA9"
      "crit dans docs/quiz-format.md.\n"},
-    {"build", 1, true, true, true, false, false,
-     "Usage : zelbo-pack build QUIZ.toml -o SORTIE.exe [--player LECTEUR.exe] [--keep-pictures]\n"
+    {"build", 1, true, true, true, true, false, false,
+     "Usage : zelbo-pack build QUIZ.toml -o SORTIE.exe [--player LECTEUR.exe] [--keep-pictures] [--jobs N]\n"
      "Fabrique le quiz : une copie du lecteur qui emporte le contenu, les codes et les images.\n"
      "  -o SORTIE.exe      le quiz \xC3\xA0 \xC3\xA9"
      "crire (remplac\xC3\xA9 seulement si tout a r\xC3\xA9ussi ; seul un quiz\n"
@@ -64,8 +67,12 @@ const CommandSpec COMMANDS[] = {
      "duite et r\xC3\xA9"
      "enregistr\xC3\xA9"
      "e en JPEG (un PNG est\n"
-     "                     toujours converti en JPEG : le lecteur ne sait pas le lire)\n"},
-    {"extract", 1, true, false, false, false, true,
+     "                     toujours converti en JPEG : le lecteur ne sait pas le lire)\n"
+     "  --jobs N           traiter N images \xC3\xA0 la fois (par d\xC3\xA9"
+     "faut, autant que de processeurs) ;\n"
+     "                     le quiz \xC3\xA9"
+     "crit est le m\xC3\xAAme quel que soit N\n"},
+    {"extract", 1, true, false, false, false, false, true,
      "Usage : zelbo-pack extract QUIZ.exe -o DOSSIER [--force]\n"
      "Retrouve la source d'un quiz : \xC3\xA9"
      "crit DOSSIER/quiz.toml et ses images ou clips dans\n"
@@ -96,6 +103,17 @@ const CommandSpec* FindCommand(const std::string& name)
         if (name == spec.name)
             return &spec;
     return nullptr;
+}
+
+constexpr int MAX_JOBS = 64;
+
+// The count given to --jobs, or 0 when it is not a whole number from 1 to MAX_JOBS.
+int JobCount(const std::string& text)
+{
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const int count = std::stoi(text);
+    return count <= MAX_JOBS ? count : 0;
 }
 
 CommandLineParse Failure(const std::string& message)
@@ -139,6 +157,10 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
             (argument == "-o" ? command.output : command.player) = arguments[++i];
         } else if (argument == "--keep-pictures" && spec->takesKeepPictures) {
             command.keepPictures = true;
+        } else if (argument == "--jobs" && spec->takesJobs) {
+            command.jobs = i + 1 < arguments.size() ? JobCount(arguments[++i]) : 0;
+            if (command.jobs == 0)
+                return Failure("l'option --jobs attend un nombre de 1 \xC3\xA0 " + std::to_string(MAX_JOBS));
         } else if (argument == "--tsv" && spec->takesTsv) {
             command.tsv = true;
         } else if (argument == "--force" && spec->takesForce) {

@@ -11,6 +11,7 @@ struct PackCommand {
     std::string player;        // --player
     bool keepPictures = false; // --keep-pictures
     bool force = false;        // extract --force
+    int jobs = 0;              // --jobs: pictures converted at once; 0 for one per processor
     bool tsv = false;          // grade --tsv
     bool help = false;         // --help, -h, or "help" as the command
 };

@@ -11,6 +11,7 @@
 #include "pack/grade_table.h"
 #include "pack/media_format.h"
 #include "pack/overwrite_guard_win.h"
+#include "pack/parallel_win.h"
 #include "pack/paths.h"
 #include "pack/pictures_win.h"
 #include "pack/quiz_payload.h"
@@ -62,6 +63,14 @@ struct MediaItem {
     bool isClip;
 };
 
+// One picture or clip made ready, or the problem that stopped it.
+struct PreparedMedia {
+    bool ok = false;
+    std::string bytes;
+    std::string progress; // the line that reports it
+    Diagnostic problem;
+};
+
 struct PreparedQuiz {
     QuizSource quiz;
     Bytes content; // compressed, ready for resource 104
@@ -92,7 +101,7 @@ private:
         m_diagnostics.push_back(diagnostic);
     }
     std::vector<MediaItem> ListMedia(const QuizSource& quiz) const;
-    bool PrepareMedia(const MediaItem& item, size_t number, size_t total, std::string* bytes);
+    PreparedMedia PrepareMedia(const MediaItem& item, size_t number, size_t total) const;
     bool EncodePayloads(PreparedQuiz* prepared);
 
     const PackCommand& m_command;
@@ -120,13 +129,15 @@ std::vector<MediaItem> QuizPreparation::ListMedia(const QuizSource& quiz) const
     return items;
 }
 
-bool QuizPreparation::PrepareMedia(const MediaItem& item, size_t number, size_t total, std::string* bytes)
+// Touches nothing but its result, so that several items are prepared at once.
+PreparedMedia QuizPreparation::PrepareMedia(const MediaItem& item, size_t number, size_t total) const
 {
+    PreparedMedia media;
     const std::string path = ResolvePath(DirectoryOf(m_sourceName), item.fileName);
     std::string file;
     if (!ReadWholeFile(path, &file)) {
-        Report({false, item.line, path + " : " + ReadProblem(path)});
-        return false;
+        media.problem = {false, item.line, path + " : " + ReadProblem(path)};
+        return media;
     }
     const MediaFormat format = SniffMediaFormat(file);
     const std::string progress = (item.isClip ? "Clip " : "Image ") + std::to_string(number) + "/" +
@@ -135,38 +146,41 @@ bool QuizPreparation::PrepareMedia(const MediaItem& item, size_t number, size_t 
         const bool audio = m_preparedKind == MEDIA_AUDIO;
         const MediaFormat wanted = audio ? MediaFormat::MP3 : MediaFormat::AVI;
         if (format != wanted) {
-            Report({false, item.line,
-                    item.fileName + (audio ? " n'est pas un fichier MP3 (ni en-t\xC3\xAAte ID3 ni trame MPEG audio)"
-                                           : " n'est pas une vid\xC3\xA9o AVI (en-t\xC3\xAAte RIFF AVI absent)")});
-            return false;
+            media.problem = {false, item.line,
+                             item.fileName +
+                                 (audio ? " n'est pas un fichier MP3 (ni en-t\xC3\xAAte ID3 ni trame MPEG audio)"
+                                        : " n'est pas une vid\xC3\xA9o AVI (en-t\xC3\xAAte RIFF AVI absent)")};
+            return media;
         }
-        PrintOut(progress + " (" + Plural(file.size(), "octet") + ")\n");
-        *bytes = std::move(file);
-        return true;
+        media.progress = progress + " (" + Plural(file.size(), "octet") + ")\n";
+        media.bytes = std::move(file);
+        media.ok = true;
+        return media;
     }
     PreparedPicture picture;
     std::string error;
     if (!PreparePicture(file, m_command.keepPictures, &picture, &error)) {
-        Report({false, item.line, item.fileName + " : " + error});
-        return false;
+        media.problem = {false, item.line, item.fileName + " : " + error};
+        return media;
     }
     switch (picture.action) {
     case PictureAction::KEEP:
-        PrintOut(progress + " (" + SizeText(picture.original) +
-                 ", gard\xC3\xA9"
-                 "e telle quelle)\n");
+        media.progress = progress + " (" + SizeText(picture.original) +
+                         ", gard\xC3\xA9"
+                         "e telle quelle)\n";
         break;
     case PictureAction::REENCODE:
-        PrintOut(progress + " (" + SizeText(picture.original) + ", convertie en JPEG)\n");
+        media.progress = progress + " (" + SizeText(picture.original) + ", convertie en JPEG)\n";
         break;
     case PictureAction::SCALE:
-        PrintOut(progress + " (" + SizeText(picture.original) + " \xE2\x86\x92 " + SizeText(picture.stored) +
-                 ", r\xC3\xA9"
-                 "duite en JPEG)\n");
+        media.progress = progress + " (" + SizeText(picture.original) + " \xE2\x86\x92 " + SizeText(picture.stored) +
+                         ", r\xC3\xA9"
+                         "duite en JPEG)\n";
         break;
     }
-    *bytes = std::move(picture.bytes);
-    return true;
+    media.bytes = std::move(picture.bytes);
+    media.ok = true;
+    return media;
 }
 
 bool QuizPreparation::EncodePayloads(PreparedQuiz* prepared)
@@ -223,14 +237,26 @@ bool QuizPreparation::Finish(PreparedQuiz* prepared)
     size_t clipCount = 0;
     for (const MediaItem& item : items)
         clipCount += item.isClip;
+    std::vector<size_t> numbers;
     size_t clipNumber = 0, pictureNumber = 0;
-    ScopedComInit com;
-    for (const MediaItem& item : items) {
-        const size_t number = item.isClip ? ++clipNumber : ++pictureNumber;
-        std::string bytes;
-        if (PrepareMedia(item, number, item.isClip ? clipCount : items.size() - clipCount, &bytes))
-            prepared->media.emplace_back(item.resourceId, std::move(bytes));
-    }
+    for (const MediaItem& item : items)
+        numbers.push_back(item.isClip ? ++clipNumber : ++pictureNumber);
+    // Pictures are converted on every core; what each one gives is reported in question order.
+    std::vector<PreparedMedia> results(items.size());
+    RunInOrder(
+        items.size(), m_command.jobs > 0 ? static_cast<unsigned>(m_command.jobs) : ProcessorCount(),
+        [&](size_t i) {
+            results[i] = PrepareMedia(items[i], numbers[i], items[i].isClip ? clipCount : items.size() - clipCount);
+        },
+        [&](size_t i) {
+            PreparedMedia& media = results[i];
+            if (!media.ok) {
+                Report(media.problem);
+                return;
+            }
+            PrintOut(media.progress);
+            prepared->media.emplace_back(items[i].resourceId, std::move(media.bytes));
+        });
     return m_errors == 0 && EncodePayloads(prepared);
 }
 

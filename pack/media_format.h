@@ -10,7 +10,8 @@ enum class MediaFormat { UNKNOWN, JPEG, GIF, BMP, PNG, TIFF, MP3, AVI };
 
 MediaFormat SniffMediaFormat(const std::string& bytes);
 
-// The player decodes its pictures with the platform's OLE picture loader, which reads these three.
+// The player reads the sizes of these three from their headers and decodes them with the
+// platform's imaging component.
 bool PlayerReadsPicture(MediaFormat format);
 
 // File extension (with its dot) under which an extracted resource is written.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pack/picture_pixels.h"
+#include "platform/wic_source_transform_win.h"
 #include "platform/win_raii.h"
 
 namespace {
@@ -15,13 +16,10 @@ constexpr uint64_t MAX_DECODED_PIXELS = 64u * 1024 * 1024;
 // Quality of the JPEG pictures the tool writes: small files without visible blocks at 260 pixels.
 constexpr float JPEG_QUALITY = 0.9f;
 
-bool DecodeToBgra(IWICImagingFactory* factory, const std::string& bytes, PixelSize* size, std::vector<uint8_t>* bgra,
-                  std::string* error)
+bool OpenFrame(IWICImagingFactory* factory, const std::string& bytes, ComPtr<IWICStream>& stream,
+               ComPtr<IWICBitmapDecoder>& decoder, ComPtr<IWICBitmapFrameDecode>& frame, PixelSize* size,
+               std::string* error)
 {
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapDecoder> decoder;
-    ComPtr<IWICBitmapFrameDecode> frame;
-    ComPtr<IWICFormatConverter> converter;
     if (FAILED(factory->CreateStream(stream.Receive())) ||
         FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
                                             static_cast<DWORD>(bytes.size()))) ||
@@ -41,16 +39,46 @@ bool DecodeToBgra(IWICImagingFactory* factory, const std::string& bytes, PixelSi
         return false;
     }
     *size = {width, height};
-    bgra->assign(size_t{width} * height * 4, 0);
-    if (FAILED(factory->CreateFormatConverter(converter.Receive())) ||
-        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                     WICBitmapPaletteTypeCustom)) ||
-        FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(bgra->size()), bgra->data()))) {
-        *error = "l'image est ab\xC3\xAEm\xC3\xA9"
-                 "e : ses pixels ne se d\xC3\xA9"
-                 "codent pas";
-        return false;
+    return true;
+}
+
+// The whole frame as 24-bit BGR, any transparency laid on white. A frame already in that format
+// (a JPEG's) is copied as it is, without the two passes of conversion and flattening.
+bool DecodeToBgr(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, PixelSize size, std::vector<uint8_t>* bgr)
+{
+    WICPixelFormatGUID format = {};
+    if (SUCCEEDED(frame->GetPixelFormat(&format)) && format == GUID_WICPixelFormat24bppBGR) {
+        bgr->assign(size_t{size.width} * size.height * 3, 0);
+        return SUCCEEDED(frame->CopyPixels(nullptr, size.width * 3, static_cast<UINT>(bgr->size()), bgr->data()));
     }
+    ComPtr<IWICFormatConverter> converter;
+    std::vector<uint8_t> bgra(size_t{size.width} * size.height * 4, 0);
+    if (FAILED(factory->CreateFormatConverter(converter.Receive())) ||
+        FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter->CopyPixels(nullptr, size.width * 4, static_cast<UINT>(bgra.size()), bgra.data())))
+        return false;
+    *bgr = FlattenOnWhite(bgra, size);
+    return true;
+}
+
+// A picture to be scaled down decoded straight at a reduced size that still covers the stored
+// size, when its decoder can (a large JPEG on Windows); false otherwise.
+bool DecodeReduced(IWICBitmapFrameDecode* frame, PixelSize size, PixelSize stored, PixelSize* decoded,
+                   std::vector<uint8_t>* bgr)
+{
+    ComPtr<WicSourceTransform> transform;
+    UINT width = 0, height = 0;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    if (FAILED(frame->QueryInterface(IID_WIC_SOURCE_TRANSFORM, transform.ReceiveVoid())) ||
+        !ReducedDecodeSize(transform.Get(), size.width, size.height, stored.width, stored.height, &width, &height) ||
+        FAILED(transform->GetClosestPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR)
+        return false;
+    bgr->assign(size_t{width} * height * 3, 0);
+    if (FAILED(transform->CopyPixels(nullptr, width, height, &format, WICBitmapTransformRotate0, width * 3,
+                                     static_cast<UINT>(bgr->size()), bgr->data())))
+        return false;
+    *decoded = {width, height};
     return true;
 }
 
@@ -103,21 +131,31 @@ bool PreparePicture(const std::string& bytes, bool keepPictures, PreparedPicture
         *error = "le composant d'imagerie de Windows (WIC) est indisponible";
         return false;
     }
-    std::vector<uint8_t> bgra;
-    if (!DecodeToBgra(factory.Get(), bytes, &picture->original, &bgra, error))
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (!OpenFrame(factory.Get(), bytes, stream, decoder, frame, &picture->original, error))
         return false;
     picture->action = ChoosePictureAction(SniffMediaFormat(bytes), picture->original, keepPictures);
-    picture->stored = picture->original;
+    picture->stored = picture->action == PictureAction::SCALE ? FitPicture(picture->original, MAX_STORED_PICTURE_SIDE)
+                                                              : picture->original;
+    // Every picture is decoded, even one stored as it is, so that a damaged one is found now.
+    std::vector<uint8_t> bgr;
+    PixelSize decoded = picture->original;
+    if (!(picture->action == PictureAction::SCALE &&
+          DecodeReduced(frame.Get(), picture->original, picture->stored, &decoded, &bgr)) &&
+        !DecodeToBgr(factory.Get(), frame.Get(), picture->original, &bgr)) {
+        *error = "l'image est ab\xC3\xAEm\xC3\xA9"
+                 "e : ses pixels ne se d\xC3\xA9"
+                 "codent pas";
+        return false;
+    }
     if (picture->action == PictureAction::KEEP) {
         picture->bytes = bytes;
         return true;
     }
-    std::vector<uint8_t> bgr = FlattenOnWhite(bgra, picture->original);
-    bgra = {};
-    if (picture->action == PictureAction::SCALE) {
-        picture->stored = FitPicture(picture->original, MAX_STORED_PICTURE_SIDE);
-        bgr = ScaleDownBgr(bgr, picture->original, picture->stored);
-    }
+    if (decoded.width != picture->stored.width || decoded.height != picture->stored.height)
+        bgr = ScaleDownBgr(bgr, decoded, picture->stored);
     if (!EncodeJpeg(factory.Get(), bgr, picture->stored, &picture->bytes)) {
         *error = "l'enregistrement en JPEG a \xC3\xA9"
                  "chou\xC3\xA9";

@@ -14,6 +14,8 @@ struct PreparedPicture {
     PictureAction action;
 };
 
-// Needs COM initialised on the thread. False with a French message when the bytes are no picture
-// that the imaging component can decode, or when re-encoding fails.
+// Needs COM initialised on the thread; each call has imaging objects of its own, so several
+// pictures can be prepared at once on different threads. A large JPEG to be scaled down is decoded
+// at a reduced size when the imaging component offers it. False with a French message when the
+// bytes are no picture that the imaging component can decode, or when re-encoding fails.
 bool PreparePicture(const std::string& bytes, bool keepPictures, PreparedPicture* picture, std::string* error);

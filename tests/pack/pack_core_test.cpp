@@ -97,8 +97,8 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
         {{"-h"}, " H"},
         {{"help", "build"}, "build H"},
         {{"extract", "--help"}, "extract H"},
-        {{"build", "q.toml", "-o", "q.exe", "--player", "p.exe", "--keep-pictures"},
-         "build q.toml -o q.exe -p p.exe K"},
+        {{"build", "q.toml", "-o", "q.exe", "--player", "p.exe", "--keep-pictures", "--jobs", "3"},
+         "build q.toml -o q.exe -p p.exe K J3"},
         {{"extract", "q.exe", "-o", "d"}, "extract q.exe -o d"},
         {{"encode", "a", "b"}, "encode a b"},
         {{"decode", "a", "-"}, "decode a -"},
@@ -114,7 +114,9 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
         {{"build", "q.toml", "-o"}, "! l'option -o attend un nom de fichier"},
         {{"extract", "q.exe", "-o", "d", "--keep-pictures"}, "! option inconnue \xC2\xAB --keep-pictures \xC2\xBB"},
         {{"check", "q.toml", "--tsv"}, "! option inconnue"},
-        {{"decode", "a", "b", "--player", "p"}, "! option inconnue"}};
+        {{"decode", "a", "b", "--player", "p"}, "! option inconnue"},
+        {{"build", "q.toml", "-o", "o", "--jobs", "65"}, "! l'option --jobs attend un nombre de 1 \xC3\xA0 64"},
+        {{"check", "q.toml", "--jobs", "x"}, "! l'option --jobs attend"}};
     for (const auto& [arguments, expected] : cases) {
         const CommandLineParse parse = ParsePackCommandLine(arguments);
         const PackCommand& c = parse.command;
@@ -122,7 +124,8 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
         for (const std::string& operand : c.operands)
             made += " " + operand;
         made += (c.output.empty() ? "" : " -o " + c.output) + (c.player.empty() ? "" : " -p " + c.player);
-        made += std::string(c.keepPictures ? " K" : "") + (c.tsv ? " T" : "") + (c.help ? " H" : "");
+        made += std::string(c.keepPictures ? " K" : "") + (c.jobs ? " J" + std::to_string(c.jobs) : "") +
+                (c.tsv ? " T" : "") + (c.help ? " H" : "");
         EXPECT_EQ(made.substr(0, parse.ok ? std::string::npos : expected.size()), expected);
     }
     EXPECT_NE(PackHelpText("extract").find("extract QUIZ.exe -o DOSSIER"), std::string::npos);

@@ -82,6 +82,13 @@ TEST(PackTool, BuildsAQuizThatCarriesItsContentCodesAndPicturesAndExtractsItBack
                        "[[question]]\nanswers = [\"Berne\", \"Suisse\"]\npicture = " + picture("tile.bmp"));
     const ToolRun build = RunTool({"build", "quiz.toml", "-o", "quiz.exe"});
     ASSERT_EQ(build.exitCode, 0) << build;
+    // One worker or several write the same quiz, with the same progress in question order.
+    for (const char* jobs : {"1", "4"}) {
+        const ToolRun run = RunTool({"build", "quiz.toml", "-o", "jobs.exe", "--jobs", jobs});
+        EXPECT_EQ(run.out.substr(0, run.out.find("Quiz")), build.out.substr(0, build.out.find("Quiz"))) << jobs;
+        EXPECT_EQ(ReadFileBytes("jobs.exe"), ReadFileBytes("quiz.exe")) << jobs;
+        DeleteFileA("jobs.exe");
+    }
     EXPECT_NE(build.out.find("Image 2/6 : "), std::string::npos) << build;
     EXPECT_NE(build.out.find("1600 \xC3\x97 1000 \xE2\x86\x92 520 \xC3\x97 325"), std::string::npos) << build;
     EXPECT_EQ(FilesHere(), "quiz.exe quiz.toml");

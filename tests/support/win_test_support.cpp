@@ -11,6 +11,7 @@
 #include "app/main_window_win.h"
 #include "board/board_layout.h"
 #include "board/media_win.h"
+#include "board/picture_loading_win.h"
 #include "board/picture_win.h"
 #include "board/question_board_win.h"
 #include "header/header_panel_win.h"
@@ -27,11 +28,18 @@ namespace {
 // makes goes through this executable's import table, where the creating and deleting functions
 // are replaced by counting ones.
 std::set<HGDIOBJ> g_liveGdiObjects;
+// Pictures are decoded on worker threads too.
+SRWLOCK g_liveGdiObjectsLock = SRWLOCK_INIT;
+struct CountLock {
+    CountLock() { AcquireSRWLockExclusive(&g_liveGdiObjectsLock); }
+    ~CountLock() { ReleaseSRWLockExclusive(&g_liveGdiObjectsLock); }
+};
 
 template <typename Function> Function g_real = nullptr;
 
 template <typename Handle> Handle Track(Handle handle)
 {
+    const CountLock lock;
     if (handle)
         g_liveGdiObjects.insert(handle);
     return handle;
@@ -39,6 +47,7 @@ template <typename Handle> Handle Track(Handle handle)
 
 BOOL Untrack(BOOL deleted, HGDIOBJ object)
 {
+    const CountLock lock;
     if (deleted)
         g_liveGdiObjects.erase(object);
     return deleted;
@@ -98,6 +107,7 @@ void InstallGdiCounting()
 
 DWORD GdiObjectCount(DWORD type)
 {
+    const CountLock lock;
     DWORD count = 0;
     for (HGDIOBJ object : g_liveGdiObjects)
         count += type == 0 || GetObjectType(object) == type;
@@ -388,5 +398,8 @@ int main(int argc, char** argv)
     });
     SetWebPageOpener([](const char* address) { g_recordedWebPages.emplace_back(address); });
     RegisterMainWindowClass(GetModuleHandle(nullptr));
+    // A test sees each picture in place as soon as the board is built; the background decoding has
+    // tests of its own.
+    SetPictureThreadCount(0);
     return RUN_ALL_TESTS();
 }
