@@ -9,11 +9,12 @@ struct CommandSpec {
     bool takesPlayer;
     bool takesKeepPictures;
     bool takesTsv;
+    bool startsQuiz; // --table, --pictures, --title, --kind, --force
     const char* help;
 };
 
 const CommandSpec COMMANDS[] = {
-    {"encode", 2, false, false, false, false,
+    {"encode", 2, false, false, false, false, false,
      "Usage : zelbo-pack encode ENTR\xC3\x89"
      "E SORTIE\n"
      "Compresse le fichier ENTR\xC3\x89"
@@ -24,7 +25,7 @@ const CommandSpec COMMANDS[] = {
      "chec, le nom du code d'erreur\n"
      "(par exemple LZW_WRITE_FAILED) est \xC3\xA9"
      "crit sur la sortie d'erreur.\n"},
-    {"decode", 2, false, false, false, false,
+    {"decode", 2, false, false, false, false, false,
      "Usage : zelbo-pack decode ENTR\xC3\x89"
      "E SORTIE\n"
      "D\xC3\xA9"
@@ -35,7 +36,7 @@ const CommandSpec COMMANDS[] = {
      "cod\xC3\xA9 et le nom du code\n"
      "d'erreur (par exemple LZW_BAD_CODE) est \xC3\xA9"
      "crit sur la sortie d'erreur.\n"},
-    {"grade", 2, false, false, false, true,
+    {"grade", 2, false, false, false, true, false,
      "Usage : zelbo-pack grade ATTENDUE SAISIE\n"
      "        zelbo-pack grade --tsv FICHIER\n"
      "Affiche le verdict que le lecteur donnerait \xC3\xA0 la SAISIE pour la r\xC3\xA9ponse ATTENDUE\n"
@@ -43,14 +44,14 @@ const CommandSpec COMMANDS[] = {
      "e, ?).\n"
      "Avec --tsv, FICHIER contient une paire par ligne, en UTF-8 : attendue<TAB>saisie ;\n"
      "un verdict est affich\xC3\xA9 par ligne (une ligne vide donne une ligne vide).\n"},
-    {"check", 1, false, false, false, false,
+    {"check", 1, false, false, false, false, false,
      "Usage : zelbo-pack check QUIZ.toml\n"
      "V\xC3\xA9rifie la source du quiz et ses images ou clips sans rien \xC3\xA9"
      "crire.\n"
      "Chaque probl\xC3\xA8me est signal\xC3\xA9 avec son fichier et sa ligne (quiz.toml:12: ...).\n"
      "Le format de la source est d\xC3\xA9"
      "crit dans docs/quiz-format.md.\n"},
-    {"build", 1, true, true, true, false,
+    {"build", 1, true, true, true, false, false,
      "Usage : zelbo-pack build QUIZ.toml -o SORTIE.exe [--player LECTEUR.exe] [--keep-pictures]\n"
      "Fabrique le quiz : une copie du lecteur qui emporte le contenu, les codes et les images.\n"
      "  -o SORTIE.exe      le quiz \xC3\xA0 \xC3\xA9"
@@ -63,25 +64,51 @@ const CommandSpec COMMANDS[] = {
      "enregistr\xC3\xA9"
      "e en JPEG (un PNG est\n"
      "                     toujours converti en JPEG : le lecteur ne sait pas le lire)\n"},
-    {"extract", 1, true, false, false, false,
+    {"extract", 1, true, false, false, false, false,
      "Usage : zelbo-pack extract QUIZ.exe -o DOSSIER\n"
      "Retrouve la source d'un quiz : \xC3\xA9"
      "crit DOSSIER/quiz.toml et ses images ou clips dans\n"
      "DOSSIER/medias. Reconstruire ce quiz.toml avec build redonne le m\xC3\xAAme contenu.\n"},
+    {"new", 0, true, false, false, false, true,
+     "Usage : zelbo-pack new --table TABLEAU.csv [-o quiz.toml] [--title TITRE] [--kind GENRE] [--force]\n"
+     "        zelbo-pack new --pictures DOSSIER [-o quiz.toml] [--title TITRE] [--kind GENRE] [--force]\n"
+     "Pr\xC3\xA9pare un quiz.toml \xC3\xA0 compl\xC3\xA9ter, \xC3\xA0 partir d'un tableau ou d'un dossier d'images.\n"
+     "  --table FICHIER    un tableau enregistr\xC3\xA9 en CSV (s\xC3\xA9par\xC3\xA9 par des points-virgules, des\n"
+     "                     virgules ou des tabulations, en UTF-8, UTF-16 ou Windows-1252) ; sa premi\xC3\xA8re\n"
+     "                     ligne nomme les colonnes : question (ou texte), r\xC3\xA9ponse (ou r\xC3\xA9ponse 1),\n"
+     "                     r\xC3\xA9ponse 2, image (ou fichier), texte d\xC3\xA9voil\xC3\xA9, image "
+     "d\xC3\xA9voil\xC3\xA9"
+     "e\n"
+     "  --pictures DOSSIER une question par image ou clip du dossier, dans l'ordre des noms ; la r\xC3\xA9ponse\n"
+     "                     est le nom du fichier (tour_eiffel.jpg donne \xC2\xAB tour eiffel \xC2\xBB) et\n"
+     "                     paris-reponse.jpg est l'image d\xC3\xA9voil\xC3\xA9"
+     "e de paris.jpg\n"
+     "  -o FICHIER         le fichier \xC3\xA0 \xC3\xA9"
+     "crire (par d\xC3\xA9"
+     "faut quiz.toml)\n"
+     "  --title TITRE      le titre du quiz (par d\xC3\xA9"
+     "faut le nom du tableau ou du dossier)\n"
+     "  --kind GENRE       text, picture, audio ou video (par d\xC3\xA9"
+     "faut d'apr\xC3\xA8s les fichiers)\n"
+     "  --force            remplacer le fichier s'il existe d\xC3\xA9j\xC3\xA0\n"
+     "Le format de quiz.toml est d\xC3\xA9"
+     "crit dans docs/quiz-format.md.\n"},
 };
 
-const char GENERAL_HELP[] = "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
-                            "\n"
-                            "Usage : zelbo-pack COMMANDE [ARGUMENTS]\n"
-                            "  build    fabrique un quiz (.exe) \xC3\xA0 partir de sa source quiz.toml\n"
-                            "  check    v\xC3\xA9rifie une source sans rien fabriquer\n"
-                            "  extract  retrouve la source et les images d'un quiz fabriqu\xC3\xA9\n"
-                            "  grade    affiche le verdict du lecteur pour une r\xC3\xA9ponse saisie\n"
-                            "  encode   compresse un fichier avec le codec du lecteur\n"
-                            "  decode   d\xC3\xA9"
-                            "compresse un fichier compress\xC3\xA9 par encode\n"
-                            "\n"
-                            "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n";
+const char GENERAL_HELP[] =
+    "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
+    "\n"
+    "Usage : zelbo-pack COMMANDE [ARGUMENTS]\n"
+    "  build    fabrique un quiz (.exe) \xC3\xA0 partir de sa source quiz.toml\n"
+    "  check    v\xC3\xA9rifie une source sans rien fabriquer\n"
+    "  extract  retrouve la source et les images d'un quiz fabriqu\xC3\xA9\n"
+    "  new      pr\xC3\xA9pare un quiz.toml \xC3\xA0 partir d'un tableau ou d'un dossier d'images\n"
+    "  grade    affiche le verdict du lecteur pour une r\xC3\xA9ponse saisie\n"
+    "  encode   compresse un fichier avec le codec du lecteur\n"
+    "  decode   d\xC3\xA9"
+    "compresse un fichier compress\xC3\xA9 par encode\n"
+    "\n"
+    "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n";
 
 const CommandSpec* FindCommand(const std::string& name)
 {
@@ -89,6 +116,24 @@ const CommandSpec* FindCommand(const std::string& name)
         if (name == spec.name)
             return &spec;
     return nullptr;
+}
+
+// The field an option with a value fills, or null when the command takes no such option.
+std::string* ValueOf(const CommandSpec& spec, const std::string& option, PackCommand& command)
+{
+    if (option == "-o" && spec.takesOutput)
+        return &command.output;
+    if (option == "--player" && spec.takesPlayer)
+        return &command.player;
+    if (!spec.startsQuiz)
+        return nullptr;
+    if (option == "--table")
+        return &command.table;
+    if (option == "--pictures")
+        return &command.pictures;
+    if (option == "--title")
+        return &command.title;
+    return option == "--kind" ? &command.kind : nullptr;
 }
 
 CommandLineParse Failure(const std::string& message)
@@ -128,10 +173,14 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
             optionsEnded = true;
         } else if (argument == "--help" || argument == "-h") {
             command.help = true;
-        } else if ((argument == "-o" && spec->takesOutput) || (argument == "--player" && spec->takesPlayer)) {
+        } else if (std::string* value = ValueOf(*spec, argument, command)) {
             if (i + 1 == arguments.size())
-                return Failure("l'option " + argument + " attend un nom de fichier");
-            (argument == "-o" ? command.output : command.player) = arguments[++i];
+                return Failure("l'option " + argument +
+                               (value == &command.title || value == &command.kind ? " attend une valeur"
+                                                                                  : " attend un nom de fichier"));
+            *value = arguments[++i];
+        } else if (argument == "--force" && spec->startsQuiz) {
+            command.force = true;
         } else if (argument == "--keep-pictures" && spec->takesKeepPictures) {
             command.keepPictures = true;
         } else if (argument == "--tsv" && spec->takesTsv) {
@@ -150,8 +199,14 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
         return Failure(command.name + " attend " + std::to_string(wanted) + " argument" + (wanted > 1 ? "s" : "") +
                        ", " + std::to_string(count) + " donn\xC3\xA9" + (count > 1 ? "s" : "") + " (zelbo-pack " +
                        command.name + " --help)");
-    if (spec->takesOutput && command.output.empty())
+    if (spec->startsQuiz) {
+        if (command.table.empty() == command.pictures.empty())
+            return Failure("new demande soit --table TABLEAU.csv, soit --pictures DOSSIER (zelbo-pack new --help)");
+        if (command.output.empty())
+            command.output = "quiz.toml";
+    } else if (spec->takesOutput && command.output.empty()) {
         return Failure(command.name + " demande -o " + (command.name == "build" ? "SORTIE.exe" : "DOSSIER"));
+    }
     return result;
 }
 

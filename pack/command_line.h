@@ -5,12 +5,17 @@
 #include <vector>
 
 struct PackCommand {
-    std::string name; // "encode", "decode", "grade", "check", "build", "extract"; empty: none given
+    std::string name; // "encode", "decode", "grade", "check", "build", "extract", "new"; empty: none given
     std::vector<std::string> operands;
     std::string output;        // -o
     std::string player;        // --player
     bool keepPictures = false; // --keep-pictures
     bool tsv = false;          // grade --tsv
+    std::string table;         // new --table
+    std::string pictures;      // new --pictures
+    std::string title;         // new --title
+    std::string kind;          // new --kind
+    bool force = false;        // --force: write over an existing file
     bool help = false;         // --help, -h, or "help" as the command
 };
 

@@ -34,5 +34,7 @@ int wmain(int argc, wchar_t** argv)
         return RunCheck(command);
     if (command.name == "build")
         return RunBuild(command);
+    if (command.name == "new")
+        return RunNew(command);
     return RunExtract(command);
 }

@@ -11,3 +11,8 @@ std::string DirectoryOf(const std::string& path);
 
 // relative as seen from folder (unchanged when absolute or when folder is empty).
 std::string ResolvePath(const std::string& folder, const std::string& relative);
+
+// target as seen from folder, both absolute: "images", "../photos", "" for the folder itself;
+// target unchanged when it lies on another drive. Components compare without regard to the case
+// of a to z, as the file system does; the result uses "/".
+std::string RelativePath(const std::string& folder, const std::string& target);

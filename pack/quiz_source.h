@@ -53,6 +53,10 @@ struct SourceParse {
 // quiz is usable only when no error (warnings aside) was found.
 SourceParse ParseQuizSource(const std::string& utf8Text);
 
+// Converts one text of the quiz to code page 1252 into *cp1252 and checks that the player can hold
+// it (codes alone may hold "|"). Returns the problem in French, or "" when the text is good.
+std::string CheckQuizText(const std::string& utf8, bool isCode, std::string* cp1252);
+
 // "quiz.toml:12: erreur : ..." for the console.
 std::string FormatDiagnostic(const std::string& fileName, const Diagnostic& diagnostic);
 
