@@ -2,7 +2,7 @@
 
 namespace {
 
-struct CommandSpec {
+struct CommandRule {
     const char* name;
     int operands; // grade: 2, or 1 with --tsv
     bool takesOutput;
@@ -11,11 +11,12 @@ struct CommandSpec {
     bool takesJobs;
     bool takesTsv;
     bool takesForce;
+    bool startsQuiz; // --table, --pictures, --title, --kind
     const char* help;
 };
 
-const CommandSpec COMMANDS[] = {
-    {"encode", 2, false, false, false, false, false, false,
+const CommandRule COMMANDS[] = {
+    {"encode", 2, false, false, false, false, false, false, false,
      "Usage : zelbo-pack encode ENTR\xC3\x89"
      "E SORTIE\n"
      "Compresse le fichier ENTR\xC3\x89"
@@ -26,7 +27,7 @@ const CommandSpec COMMANDS[] = {
      "chec, le nom du code d'erreur\n"
      "(par exemple LZW_WRITE_FAILED) est \xC3\xA9"
      "crit sur la sortie d'erreur.\n"},
-    {"decode", 2, false, false, false, false, false, false,
+    {"decode", 2, false, false, false, false, false, false, false,
      "Usage : zelbo-pack decode ENTR\xC3\x89"
      "E SORTIE\n"
      "D\xC3\xA9"
@@ -37,7 +38,7 @@ const CommandSpec COMMANDS[] = {
      "cod\xC3\xA9 et le nom du code\n"
      "d'erreur (par exemple LZW_BAD_CODE) est \xC3\xA9"
      "crit sur la sortie d'erreur.\n"},
-    {"grade", 2, false, false, false, false, true, false,
+    {"grade", 2, false, false, false, false, true, false, false,
      "Usage : zelbo-pack grade ATTENDUE SAISIE\n"
      "        zelbo-pack grade --tsv FICHIER\n"
      "Affiche le verdict que le lecteur donnerait \xC3\xA0 la SAISIE pour la r\xC3\xA9ponse ATTENDUE\n"
@@ -45,7 +46,7 @@ const CommandSpec COMMANDS[] = {
      "e, ?).\n"
      "Avec --tsv, FICHIER contient une paire par ligne, en UTF-8 : attendue<TAB>saisie ;\n"
      "un verdict est affich\xC3\xA9 par ligne (une ligne vide donne une ligne vide).\n"},
-    {"check", 1, false, false, false, true, false, false,
+    {"check", 1, false, false, false, true, false, false, false,
      "Usage : zelbo-pack check QUIZ.toml [--jobs N]\n"
      "V\xC3\xA9rifie la source du quiz et ses images ou clips sans rien \xC3\xA9"
      "crire.\n"
@@ -54,7 +55,7 @@ const CommandSpec COMMANDS[] = {
      "Chaque probl\xC3\xA8me est signal\xC3\xA9 avec son fichier et sa ligne (quiz.toml:12: ...).\n"
      "Le format de la source est d\xC3\xA9"
      "crit dans docs/quiz-format.md.\n"},
-    {"build", 1, true, true, true, true, false, false,
+    {"build", 1, true, true, true, true, false, false, false,
      "Usage : zelbo-pack build QUIZ.toml -o SORTIE.exe [--player LECTEUR.exe] [--keep-pictures] [--jobs N]\n"
      "Fabrique le quiz : une copie du lecteur qui emporte le contenu, les codes et les images.\n"
      "  -o SORTIE.exe      le quiz \xC3\xA0 \xC3\xA9"
@@ -72,7 +73,7 @@ const CommandSpec COMMANDS[] = {
      "faut, autant que de processeurs) ;\n"
      "                     le quiz \xC3\xA9"
      "crit est le m\xC3\xAAme quel que soit N\n"},
-    {"extract", 1, true, false, false, false, false, true,
+    {"extract", 1, true, false, false, false, false, true, false,
      "Usage : zelbo-pack extract QUIZ.exe -o DOSSIER [--force]\n"
      "Retrouve la source d'un quiz : \xC3\xA9"
      "crit DOSSIER/quiz.toml et ses images ou clips dans\n"
@@ -82,26 +83,52 @@ const CommandSpec COMMANDS[] = {
      "dente (sans --force,\n"
      "            un DOSSIER qui en contient d\xC3\xA9j\xC3\xA0 est refus\xC3\xA9 et rien n'est \xC3\xA9"
      "crit)\n"},
+    {"new", 0, true, false, false, false, false, true, true,
+     "Usage : zelbo-pack new --table TABLEAU.csv [-o quiz.toml] [--title TITRE] [--kind GENRE] [--force]\n"
+     "        zelbo-pack new --pictures DOSSIER [-o quiz.toml] [--title TITRE] [--kind GENRE] [--force]\n"
+     "Pr\xC3\xA9pare un quiz.toml \xC3\xA0 compl\xC3\xA9ter, \xC3\xA0 partir d'un tableau ou d'un dossier d'images.\n"
+     "  --table FICHIER    un tableau enregistr\xC3\xA9 en CSV (s\xC3\xA9par\xC3\xA9 par des points-virgules, des\n"
+     "                     virgules ou des tabulations, en UTF-8, UTF-16 ou Windows-1252) ; sa premi\xC3\xA8re\n"
+     "                     ligne nomme les colonnes : question (ou texte), r\xC3\xA9ponse (ou r\xC3\xA9ponse 1),\n"
+     "                     r\xC3\xA9ponse 2, image (ou fichier), texte d\xC3\xA9voil\xC3\xA9, image "
+     "d\xC3\xA9voil\xC3\xA9"
+     "e\n"
+     "  --pictures DOSSIER une question par image ou clip du dossier, dans l'ordre des noms ; la r\xC3\xA9ponse\n"
+     "                     est le nom du fichier (tour_eiffel.jpg donne \xC2\xAB tour eiffel \xC2\xBB) et\n"
+     "                     paris-reponse.jpg est l'image d\xC3\xA9voil\xC3\xA9"
+     "e de paris.jpg\n"
+     "  -o FICHIER         le fichier \xC3\xA0 \xC3\xA9"
+     "crire (par d\xC3\xA9"
+     "faut quiz.toml)\n"
+     "  --title TITRE      le titre du quiz (par d\xC3\xA9"
+     "faut le nom du tableau ou du dossier)\n"
+     "  --kind GENRE       text, picture, audio ou video (par d\xC3\xA9"
+     "faut d'apr\xC3\xA8s les fichiers)\n"
+     "  --force            remplacer le fichier s'il existe d\xC3\xA9j\xC3\xA0\n"
+     "Le format de quiz.toml est d\xC3\xA9"
+     "crit dans docs/quiz-format.md.\n"},
 };
 
-const char GENERAL_HELP[] = "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
-                            "\n"
-                            "Usage : zelbo-pack COMMANDE [ARGUMENTS]\n"
-                            "  build    fabrique un quiz (.exe) \xC3\xA0 partir de sa source quiz.toml\n"
-                            "  check    v\xC3\xA9rifie une source sans rien fabriquer\n"
-                            "  extract  retrouve la source et les images d'un quiz fabriqu\xC3\xA9\n"
-                            "  grade    affiche le verdict du lecteur pour une r\xC3\xA9ponse saisie\n"
-                            "  encode   compresse un fichier avec le codec du lecteur\n"
-                            "  decode   d\xC3\xA9"
-                            "compresse un fichier compress\xC3\xA9 par encode\n"
-                            "\n"
-                            "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n";
+const char GENERAL_HELP[] =
+    "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
+    "\n"
+    "Usage : zelbo-pack COMMANDE [ARGUMENTS]\n"
+    "  build    fabrique un quiz (.exe) \xC3\xA0 partir de sa source quiz.toml\n"
+    "  check    v\xC3\xA9rifie une source sans rien fabriquer\n"
+    "  extract  retrouve la source et les images d'un quiz fabriqu\xC3\xA9\n"
+    "  new      pr\xC3\xA9pare un quiz.toml \xC3\xA0 partir d'un tableau ou d'un dossier d'images\n"
+    "  grade    affiche le verdict du lecteur pour une r\xC3\xA9ponse saisie\n"
+    "  encode   compresse un fichier avec le codec du lecteur\n"
+    "  decode   d\xC3\xA9"
+    "compresse un fichier compress\xC3\xA9 par encode\n"
+    "\n"
+    "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n";
 
-const CommandSpec* FindCommand(const std::string& name)
+const CommandRule* FindCommand(const std::string& name)
 {
-    for (const CommandSpec& spec : COMMANDS)
-        if (name == spec.name)
-            return &spec;
+    for (const CommandRule& rule : COMMANDS)
+        if (name == rule.name)
+            return &rule;
     return nullptr;
 }
 
@@ -114,6 +141,24 @@ int JobCount(const std::string& text)
         return 0;
     const int count = std::stoi(text);
     return count <= MAX_JOBS ? count : 0;
+}
+
+// The field an option with a value fills, or null when the command takes no such option.
+std::string* ValueOf(const CommandRule& rule, const std::string& option, PackCommand& command)
+{
+    if (option == "-o" && rule.takesOutput)
+        return &command.output;
+    if (option == "--player" && rule.takesPlayer)
+        return &command.player;
+    if (!rule.startsQuiz)
+        return nullptr;
+    if (option == "--table")
+        return &command.table;
+    if (option == "--pictures")
+        return &command.pictures;
+    if (option == "--title")
+        return &command.title;
+    return option == "--kind" ? &command.kind : nullptr;
 }
 
 CommandLineParse Failure(const std::string& message)
@@ -136,10 +181,10 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
             command.name = arguments[1];
         return result;
     }
-    const CommandSpec* spec = FindCommand(first);
-    if (!spec)
+    const CommandRule* rule = FindCommand(first);
+    if (!rule)
         return Failure("commande inconnue \xC2\xAB " + first + " \xC2\xBB (zelbo-pack --help donne la liste)");
-    command.name = spec->name;
+    command.name = rule->name;
 
     bool optionsEnded = false;
     for (size_t i = 1; i < arguments.size(); ++i) {
@@ -151,19 +196,21 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
             optionsEnded = true;
         } else if (argument == "--help" || argument == "-h") {
             command.help = true;
-        } else if ((argument == "-o" && spec->takesOutput) || (argument == "--player" && spec->takesPlayer)) {
+        } else if (std::string* value = ValueOf(*rule, argument, command)) {
             if (i + 1 == arguments.size())
-                return Failure("l'option " + argument + " attend un nom de fichier");
-            (argument == "-o" ? command.output : command.player) = arguments[++i];
-        } else if (argument == "--keep-pictures" && spec->takesKeepPictures) {
+                return Failure("l'option " + argument +
+                               (value == &command.title || value == &command.kind ? " attend une valeur"
+                                                                                  : " attend un nom de fichier"));
+            *value = arguments[++i];
+        } else if (argument == "--keep-pictures" && rule->takesKeepPictures) {
             command.keepPictures = true;
-        } else if (argument == "--jobs" && spec->takesJobs) {
+        } else if (argument == "--jobs" && rule->takesJobs) {
             command.jobs = i + 1 < arguments.size() ? JobCount(arguments[++i]) : 0;
             if (command.jobs == 0)
                 return Failure("l'option --jobs attend un nombre de 1 \xC3\xA0 " + std::to_string(MAX_JOBS));
-        } else if (argument == "--tsv" && spec->takesTsv) {
+        } else if (argument == "--tsv" && rule->takesTsv) {
             command.tsv = true;
-        } else if (argument == "--force" && spec->takesForce) {
+        } else if (argument == "--force" && rule->takesForce) {
             command.force = true;
         } else {
             return Failure("option inconnue \xC2\xAB " + argument + " \xC2\xBB pour " + command.name + " (zelbo-pack " +
@@ -174,18 +221,24 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
         return result;
 
     const int count = static_cast<int>(command.operands.size());
-    const int wanted = command.name == "grade" ? (command.tsv ? 1 : 2) : spec->operands;
+    const int wanted = command.name == "grade" ? (command.tsv ? 1 : 2) : rule->operands;
     if (count != wanted)
         return Failure(command.name + " attend " + std::to_string(wanted) + " argument" + (wanted > 1 ? "s" : "") +
                        ", " + std::to_string(count) + " donn\xC3\xA9" + (count > 1 ? "s" : "") + " (zelbo-pack " +
                        command.name + " --help)");
-    if (spec->takesOutput && command.output.empty())
+    if (rule->startsQuiz) {
+        if (command.table.empty() == command.pictures.empty())
+            return Failure("new demande soit --table TABLEAU.csv, soit --pictures DOSSIER (zelbo-pack new --help)");
+        if (command.output.empty())
+            command.output = "quiz.toml";
+    } else if (rule->takesOutput && command.output.empty()) {
         return Failure(command.name + " demande -o " + (command.name == "build" ? "SORTIE.exe" : "DOSSIER"));
+    }
     return result;
 }
 
 std::string PackHelpText(const std::string& command)
 {
-    const CommandSpec* spec = FindCommand(command);
-    return spec ? spec->help : GENERAL_HELP;
+    const CommandRule* rule = FindCommand(command);
+    return rule ? rule->help : GENERAL_HELP;
 }

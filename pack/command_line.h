@@ -5,14 +5,18 @@
 #include <vector>
 
 struct PackCommand {
-    std::string name; // "encode", "decode", "grade", "check", "build", "extract"; empty: none given
+    std::string name; // "encode", "decode", "grade", "check", "build", "extract", "new"; empty: none given
     std::vector<std::string> operands;
     std::string output;        // -o
     std::string player;        // --player
     bool keepPictures = false; // --keep-pictures
-    bool force = false;        // extract --force
+    bool force = false;        // --force (extract, new): write over what is there
     int jobs = 0;              // --jobs: pictures converted at once; 0 for one per processor
     bool tsv = false;          // grade --tsv
+    std::string table;         // new --table
+    std::string pictures;      // new --pictures
+    std::string title;         // new --title
+    std::string kind;          // new --kind
     bool help = false;         // --help, -h, or "help" as the command
 };
 

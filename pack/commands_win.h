@@ -10,3 +10,4 @@ int RunGrade(const PackCommand& command);
 int RunCheck(const PackCommand& command);
 int RunBuild(const PackCommand& command);
 int RunExtract(const PackCommand& command);
+int RunNew(const PackCommand& command);

@@ -33,7 +33,33 @@ bool ByteOfCodePoint(uint32_t codePoint, unsigned char* byte)
     return false;
 }
 
-// Decodes one UTF-8 sequence at text[pos]; returns its length, or 0 when malformed.
+} // namespace
+
+Cp1252Result Utf8ToCp1252(const std::string& utf8)
+{
+    Cp1252Result result{true, {}, 0};
+    result.text.reserve(utf8.size());
+    for (size_t pos = 0; pos < utf8.size();) {
+        uint32_t codePoint = 0;
+        const size_t length = DecodeUtf8(utf8, pos, &codePoint);
+        unsigned char byte = 0;
+        if (length == 0 || !ByteOfCodePoint(codePoint, &byte))
+            return {false, {}, pos};
+        result.text += static_cast<char>(byte);
+        pos += length;
+    }
+    return result;
+}
+
+std::string Cp1252ToUtf8(const std::string& cp1252)
+{
+    std::string out;
+    out.reserve(cp1252.size() * 2);
+    for (char ch : cp1252)
+        AppendUtf8(out, CodePointOfByte(static_cast<unsigned char>(ch)));
+    return out;
+}
+
 size_t DecodeUtf8(const std::string& text, size_t pos, uint32_t* codePoint)
 {
     const auto lead = static_cast<unsigned char>(text[pos]);
@@ -73,14 +99,17 @@ void AppendUtf8(std::string& out, uint32_t codePoint)
     } else if (codePoint < 0x800) {
         out += static_cast<char>(0xC0 | codePoint >> 6);
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
+    } else if (codePoint < 0x10000) {
         out += static_cast<char>(0xE0 | codePoint >> 12);
+        out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | codePoint >> 18);
+        out += static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
         out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
 }
-
-} // namespace
 
 size_t InvalidUtf8Offset(const std::string& text)
 {
@@ -97,29 +126,4 @@ size_t InvalidUtf8Offset(const std::string& text)
 bool Cp1252Defines(unsigned char byte)
 {
     return byte < 0x80 || byte > 0x9F || HIGH_CONTROL_RANGE[byte - 0x80] > 0x9F;
-}
-
-Cp1252Result Utf8ToCp1252(const std::string& utf8)
-{
-    Cp1252Result result{true, {}, 0};
-    result.text.reserve(utf8.size());
-    for (size_t pos = 0; pos < utf8.size();) {
-        uint32_t codePoint = 0;
-        const size_t length = DecodeUtf8(utf8, pos, &codePoint);
-        unsigned char byte = 0;
-        if (length == 0 || !ByteOfCodePoint(codePoint, &byte))
-            return {false, {}, pos};
-        result.text += static_cast<char>(byte);
-        pos += length;
-    }
-    return result;
-}
-
-std::string Cp1252ToUtf8(const std::string& cp1252)
-{
-    std::string out;
-    out.reserve(cp1252.size() * 2);
-    for (char ch : cp1252)
-        AppendUtf8(out, CodePointOfByte(static_cast<unsigned char>(ch)));
-    return out;
 }

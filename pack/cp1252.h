@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 struct Cp1252Result {
@@ -20,6 +21,11 @@ size_t InvalidUtf8Offset(const std::string& text);
 
 // Whether the code page gives the byte a character: it leaves 0x81, 0x8D, 0x8F, 0x90 and 0x9D out.
 bool Cp1252Defines(unsigned char byte);
+
+// Decodes the UTF-8 sequence at text[pos] into *codePoint; returns its length, or 0 when it is
+// malformed (overlong, a surrogate, past U+10FFFF or cut short by the end of the text).
+size_t DecodeUtf8(const std::string& text, size_t pos, uint32_t* codePoint);
+void AppendUtf8(std::string& out, uint32_t codePoint);
 
 // Code page 1252 to UTF-8. The five bytes that the code page leaves undefined (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) become the C1 control characters of the same value, as Windows converts them.

@@ -21,14 +21,22 @@ UniqueFile OpenForIdentity(const std::string& path)
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
-std::wstring FullPath(const std::string& path)
-{
-    wchar_t full[MAX_PATH * 4];
-    const DWORD length = GetFullPathNameW(Utf8ToWide(path).c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
-    return length && length < std::size(full) ? std::wstring(full, length) : Utf8ToWide(path);
-}
+struct FindTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Release(HANDLE search) { FindClose(search); }
+};
+using UniqueFind = UniqueHandle<HANDLE, FindTraits>;
 
 } // namespace
+
+std::string FullPath(const std::string& path)
+{
+    const std::wstring wide = Utf8ToWide(path.empty() ? "." : path);
+    std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    full.resize(length < full.size() ? length : 0);
+    return full.empty() ? path : WideToUtf8(full);
+}
 
 PathKind KindOf(const std::string& path)
 {
@@ -84,21 +92,20 @@ bool SameFile(const std::string& a, const std::string& b)
     if (GetFileInformationByHandle(first.Get(), &one) && GetFileInformationByHandle(second.Get(), &other))
         return one.dwVolumeSerialNumber == other.dwVolumeSerialNumber && one.nFileIndexHigh == other.nFileIndexHigh &&
                one.nFileIndexLow == other.nFileIndexLow;
-    return lstrcmpiW(FullPath(a).c_str(), FullPath(b).c_str()) == 0;
+    return lstrcmpiW(Utf8ToWide(FullPath(a)).c_str(), Utf8ToWide(FullPath(b)).c_str()) == 0;
 }
 
 std::vector<std::string> FilesIn(const std::string& folder)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    UniqueFind search(FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found));
+    if (!search)
         return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(WideToUtf8(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     return names;
 }
 

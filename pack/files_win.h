@@ -9,6 +9,9 @@ enum class PathKind { MISSING, FILE, FOLDER };
 
 PathKind KindOf(const std::string& path);
 
+// The absolute form of path ("." when empty), as Windows completes it from the current folder.
+std::string FullPath(const std::string& path);
+
 // Why the file at path cannot be read, in French: the file or its folder is missing, the path is
 // a folder, the access is refused...
 std::string ReadProblem(const std::string& path);

@@ -18,7 +18,7 @@ struct CommandRunner {
 
 const CommandRunner RUNNERS[] = {
     {"encode", RunEncode}, {"decode", RunDecode}, {"grade", RunGrade},
-    {"check", RunCheck},   {"build", RunBuild},   {"extract", RunExtract},
+    {"check", RunCheck},   {"build", RunBuild},   {"extract", RunExtract}, {"new", RunNew},
 };
 
 } // namespace

@@ -1,12 +1,40 @@
 #include "pack/paths.h"
 
 #include <cctype>
+#include <vector>
 
 namespace {
 
 bool IsSeparator(char c)
 {
     return c == '/' || c == '\\';
+}
+
+std::vector<std::string> Components(const std::string& path)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || IsSeparator(path[i])) {
+            if (i > start)
+                parts.push_back(path.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+bool SameComponent(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+        const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -47,4 +75,21 @@ bool IsExtractedMediaName(const std::string& name)
             return true;
     }
     return false;
+}
+
+std::string RelativePath(const std::string& folder, const std::string& target)
+{
+    const std::vector<std::string> from = Components(folder);
+    const std::vector<std::string> to = Components(target);
+    if (from.empty() || to.empty() || !SameComponent(from[0], to[0]))
+        return target;
+    size_t common = 0;
+    while (common < from.size() && common < to.size() && SameComponent(from[common], to[common]))
+        ++common;
+    std::string relative;
+    for (size_t i = common; i < from.size(); ++i)
+        relative += relative.empty() ? ".." : "/..";
+    for (size_t i = common; i < to.size(); ++i)
+        relative += (relative.empty() ? "" : "/") + to[i];
+    return relative;
 }

@@ -15,3 +15,8 @@ std::string ResolvePath(const std::string& folder, const std::string& relative);
 // Whether a file name is one that extract gives the media it writes: "question-01.jpg",
 // "reponse-12.mp3" (a question's number on two digits, any extension).
 bool IsExtractedMediaName(const std::string& name);
+
+// target as seen from folder, both absolute: "images", "../photos", "" for the folder itself;
+// target unchanged when it lies on another drive. Components compare without regard to the case
+// of a to z, as the file system does; the result uses "/".
+std::string RelativePath(const std::string& folder, const std::string& target);

@@ -75,34 +75,10 @@ bool SourceReader::ReadText(const toml::node& node, const std::string& what, boo
         Error(line, what + " doit \xC3\xAAtre une cha\xC3\xAEne entre guillemets");
         return false;
     }
-    const std::string& utf8 = node.as_string()->get();
-    const Cp1252Result converted = Utf8ToCp1252(utf8);
-    if (!converted.ok) {
-        Error(line, what + " : le caract\xC3\xA8re " + DescribeCharacter(utf8, converted.errorOffset) +
-                        " n'existe pas dans le jeu de caract\xC3\xA8res Windows-1252 du lecteur");
-        return false;
-    }
-    const std::string& text = converted.text;
-    if (text.find_first_of("\r\n") != std::string::npos) {
-        Error(line, what + " : un saut de ligne est interdit");
-        return false;
-    }
-    if (text.find('\0') != std::string::npos) {
-        Error(line, what + " : le caract\xC3\xA8re nul est interdit");
-        return false;
-    }
-    if (!isCode && text.find('|') != std::string::npos) {
-        Error(line,
-              what + " : le caract\xC3\xA8re \xC2\xAB | \xC2\xBB est interdit (il s\xC3\xA9pare les champs du quiz)");
-        return false;
-    }
-    if (text.size() > static_cast<size_t>(QUIZ_TEXT_MAX_LENGTH)) {
-        Error(line, what + " : " + std::to_string(text.size()) + " octets en Windows-1252, le maximum est " +
-                        std::to_string(QUIZ_TEXT_MAX_LENGTH));
-        return false;
-    }
-    *out = text;
-    return true;
+    const std::string problem = CheckQuizText(node.as_string()->get(), isCode, out);
+    if (!problem.empty())
+        Error(line, what + " : " + problem);
+    return problem.empty();
 }
 
 bool SourceReader::ReadChoice(const toml::node& node, const char* key, const char* const* names, int32_t* out)
@@ -400,6 +376,26 @@ bool SourceParse::HasErrors() const
         if (!diagnostic.warning)
             return true;
     return false;
+}
+
+std::string CheckQuizText(const std::string& utf8, bool isCode, std::string* cp1252)
+{
+    const Cp1252Result converted = Utf8ToCp1252(utf8);
+    if (!converted.ok)
+        return "le caract\xC3\xA8re " + DescribeCharacter(utf8, converted.errorOffset) +
+               " n'existe pas dans le jeu de caract\xC3\xA8res Windows-1252 du lecteur";
+    const std::string& text = converted.text;
+    if (text.find_first_of("\r\n") != std::string::npos)
+        return "un saut de ligne est interdit";
+    if (text.find('\0') != std::string::npos)
+        return "le caract\xC3\xA8re nul est interdit";
+    if (!isCode && text.find('|') != std::string::npos)
+        return "le caract\xC3\xA8re \xC2\xAB | \xC2\xBB est interdit (il s\xC3\xA9pare les champs du quiz)";
+    if (text.size() > static_cast<size_t>(QUIZ_TEXT_MAX_LENGTH))
+        return std::to_string(text.size()) + " octets en Windows-1252, le maximum est " +
+               std::to_string(QUIZ_TEXT_MAX_LENGTH);
+    *cp1252 = text;
+    return {};
 }
 
 SourceParse ParseQuizSource(const std::string& fileBytes)

@@ -70,6 +70,10 @@ SourceParse ParseQuizSource(const std::string& fileBytes);
 // those of one line is kept.
 void SortByLine(std::vector<Diagnostic>& diagnostics);
 
+// Converts one text of the quiz to code page 1252 into *cp1252 and checks that the player can hold
+// it (codes alone may hold "|"). Returns the problem in French, or "" when the text is good.
+std::string CheckQuizText(const std::string& utf8, bool isCode, std::string* cp1252);
+
 // "quiz.toml:12: erreur : ..." or "quiz.toml:12:7: erreur : ..." for the console.
 std::string FormatDiagnostic(const std::string& fileName, const Diagnostic& diagnostic);
 

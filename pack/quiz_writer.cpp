@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "pack/cp1252.h"
+#include "pack/paths.h"
 
 namespace {
 
@@ -11,12 +12,41 @@ std::string Text(const std::string& cp1252)
     return TomlQuote(Cp1252ToUtf8(cp1252));
 }
 
-std::string TextList(const std::string* texts, size_t count)
+// kind, answers_per_question, answer_labels and reveal.
+std::string Settings(const QuizSource& quiz, std::string (*text)(const std::string&))
 {
-    std::string list = "[";
-    for (size_t i = 0; i < count; ++i)
-        list += (i ? ", " : "") + Text(texts[i]);
-    return list + "]";
+    std::string out = std::string("kind = \"") + MEDIA_KIND_NAMES[quiz.mediaKind & 3] + "\"\n";
+    out += "answers_per_question = " + std::to_string(quiz.answersPerQuestion) + "\n";
+    if (!quiz.answerLabels[0].empty() || !quiz.answerLabels[1].empty())
+        out += "answer_labels = [" + text(quiz.answerLabels[0]) + ", " + text(quiz.answerLabels[1]) + "]\n";
+    return out + "reveal = \"" + REVEAL_MODE_NAMES[quiz.revealMode & 3] + "\"\n";
+}
+
+std::string FileName(const std::string& folder, const std::string& name)
+{
+    return TomlQuote(folder.empty() || IsAbsolutePath(name) ? name : folder + "/" + name);
+}
+
+// The [[question]] blocks; text quotes a text as the quiz holds it.
+std::string Questions(const QuizSource& quiz, std::string (*text)(const std::string&), const std::string& folder)
+{
+    std::string out;
+    const size_t answerCount = quiz.answersPerQuestion == 2 ? 2 : 1;
+    for (const SourceQuestion& question : quiz.questions) {
+        out += "\n[[question]]\nanswers = [";
+        for (size_t i = 0; i < answerCount; ++i)
+            out += (i ? ", " : "") + text(question.answers[i]);
+        out += "]\n";
+        if (!question.text.empty() || quiz.mediaKind == MEDIA_TEXT)
+            out += "text = " + text(question.text) + "\n";
+        if (!question.picture.empty())
+            out += "picture = " + FileName(folder, question.picture) + "\n";
+        if (!question.revealText.empty())
+            out += "reveal_text = " + text(question.revealText) + "\n";
+        if (!question.answerPicture.empty())
+            out += "answer_picture = " + FileName(folder, question.answerPicture) + "\n";
+    }
+    return out;
 }
 
 } // namespace
@@ -54,11 +84,7 @@ std::string WriteQuizSource(const QuizSource& quiz)
     out += "title = " + Text(quiz.title) + "\n";
     out += "creator = " + Text(quiz.creator) + "\n";
     out += "explanation = " + Text(quiz.explanation) + "\n";
-    out += std::string("kind = \"") + MEDIA_KIND_NAMES[quiz.mediaKind & 3] + "\"\n";
-    out += "answers_per_question = " + std::to_string(quiz.answersPerQuestion) + "\n";
-    if (!quiz.answerLabels[0].empty() || !quiz.answerLabels[1].empty())
-        out += "answer_labels = " + TextList(quiz.answerLabels, 2) + "\n";
-    out += std::string("reveal = \"") + REVEAL_MODE_NAMES[quiz.revealMode & 3] + "\"\n";
+    out += Settings(quiz, Text);
     char colour[16];
     std::snprintf(colour, sizeof(colour), "#%02X%02X%02X", quiz.red, quiz.green, quiz.blue);
     out += std::string("colour = \"") + colour + "\"\n";
@@ -66,19 +92,22 @@ std::string WriteQuizSource(const QuizSource& quiz)
     for (const std::string& code : quiz.codes)
         out += "    " + Text(code) + ",\n";
     out += "]\n";
+    return out + Questions(quiz, Text, "");
+}
 
-    const size_t answerCount = quiz.answersPerQuestion == 2 ? 2 : 1;
-    for (const SourceQuestion& question : quiz.questions) {
-        out += "\n[[question]]\n";
-        out += "answers = " + TextList(question.answers, answerCount) + "\n";
-        if (!question.text.empty() || quiz.mediaKind == MEDIA_TEXT)
-            out += "text = " + Text(question.text) + "\n";
-        if (!question.picture.empty())
-            out += "picture = " + TomlQuote(question.picture) + "\n";
-        if (!question.revealText.empty())
-            out += "reveal_text = " + Text(question.revealText) + "\n";
-        if (!question.answerPicture.empty())
-            out += "answer_picture = " + TomlQuote(question.answerPicture) + "\n";
-    }
-    return out;
+std::string WriteQuizDraft(const QuizSource& utf8Quiz, const std::string& origin, const std::string& outputName,
+                           const std::string& folder)
+{
+    std::string out = "# Quiz pr\xC3\xA9par\xC3\xA9 par zelbo-pack new \xC3\xA0 partir de " + origin +
+                      ".\n"
+                      "# \xC3\x80 compl\xC3\xA9ter : title (le titre), creator (votre nom) et, si vous le voulez,\n"
+                      "# codes (un code de r\xC3\xA9"
+                      "compense par score : le premier \xC3\xA0 1, le deuxi\xC3\xA8me \xC3\xA0 2...).\n"
+                      "# Puis : zelbo-pack check " +
+                      outputName + "\n";
+    out += "title = " + TomlQuote(utf8Quiz.title) + "\n";
+    out += "creator = \"\"\n";
+    out += "# codes = [\"BRONZE\", \"ARGENT\", \"OR\"]\n";
+    out += Settings(utf8Quiz, TomlQuote);
+    return out + Questions(utf8Quiz, TomlQuote, folder);
 }

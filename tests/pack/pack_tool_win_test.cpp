@@ -250,3 +250,53 @@ TEST(PlayerLoader, EachStateOfTheContentResourcesGivesItsQuizAndMessages)
         EXPECT_EQ(g_recordedMessages, c.messages) << c.module;
     }
 }
+
+TEST(PackTool, NewStartsAQuizFromTheExampleSpreadsheetOrAFolderOfPictures)
+{
+    ScopedTempDirectory folder;
+    CopyFileA((BuildFolder() + "\\test-assets\\tableur\\questions.csv").c_str(), "questions.csv", FALSE);
+    ToolRun run = RunTool({"new", "--table", "questions.csv"});
+    ASSERT_EQ(run.exitCode, 0) << run;
+    EXPECT_EQ(RunTool({"new", "--table", "questions.csv"}).exitCode, 1) << "never written over without --force";
+    EXPECT_EQ(RunTool({"new", "--table", "questions.csv", "--force"}).exitCode, 0);
+    ASSERT_EQ(RunTool({"build", "quiz.toml", "-o", "tableur.exe"}).exitCode, 0);
+    ASSERT_EQ(RunTool({"extract", "tableur.exe", "-o", "extrait"}).exitCode, 0);
+    const std::string extracted = ReadFileBytes("extrait\\quiz.toml");
+    EXPECT_NE(extracted.find("answers = [\"Seine\"]\ntext = \"Quel fleuve traverse Paris ?\"\nreveal_text = \"Elle "
+                             "se jette dans la Manche au Havre.\""),
+              std::string::npos)
+        << extracted;
+    EXPECT_NE(extracted.find("8 680 km\xC2\xB2"), std::string::npos) << "read as Windows-1252";
+    EXPECT_EQ(Loaded(Open("tableur.exe").Get()).substr(0, 17), "questions|0 8x1 2");
+
+    // A folder of pictures named after what they show, one of them with its answer picture.
+    CreateDirectoryA("Monuments", nullptr);
+    for (const auto& [asset, name] : {std::pair<const char*, const char*>{"small.jpg", "10_Arc_de_triomphe.jpg"},
+                                      {"flag.gif", "2 - Tour Eiffel.gif"},
+                                      {"tile.bmp", "Pont du Gard.bmp"},
+                                      {"alpha.png", "Pont du Gard-reponse.png"}})
+        CopyFileA(Asset(asset).c_str(), (std::string("Monuments\\") + name).c_str(), FALSE);
+    run = RunTool({"new", "--pictures", "Monuments", "-o", "images.toml"});
+    ASSERT_EQ(run.exitCode, 0) << run;
+    ASSERT_EQ(RunTool({"build", "images.toml", "-o", "images.exe"}).exitCode, 0);
+    UniqueModule images = Open("images.exe");
+    EXPECT_EQ(Loaded(images.Get()).substr(0, 32), "Monuments|1 3x1 1|/|Tour Eiffel/");
+    for (int id : {401, 402, 403, 10403})
+        EXPECT_TRUE(UniqueBitmap(LoadScaledPicture(images.Get(), id, "IMG", 260, 260))) << id;
+
+    // What is no table is refused with its line, and nothing is written.
+    const struct {
+        const char *bytes, *said;
+    } refused[] = {{"", "vide"},
+                   {"PK\3\4\1\1\1\0\1", "pas un fichier texte"},
+                   {"question;r\xE9ponse\r\n", "t.csv:1: erreur"},
+                   {"question;r\xE9ponse\r\nq;a\r\nq;a;b\r\n", "t.csv:3: erreur : 3 champs"},
+                   {"image;r\xE9ponse\r\nabsente.jpg;a\r\n", "t.csv:2: erreur : absente.jpg : fichier introuvable"}};
+    for (const auto& c : refused) {
+        WriteFileBytes("t.csv", std::string(c.bytes, c.said[0] == 'p' ? 9 : strlen(c.bytes)));
+        run = RunTool({"new", "--table", "t.csv", "-o", "t.toml"});
+        EXPECT_EQ(run.exitCode, 1) << run;
+        EXPECT_NE(run.err.find(c.said), std::string::npos) << run;
+        EXPECT_EQ(ReadFileBytes("t.toml"), "");
+    }
+}

@@ -1,0 +1,46 @@
+// The spreadsheet reader on arbitrary bytes, as zelbo-pack new takes them: decoded as a text file,
+// read as a table, made into a quiz and written as quiz.toml. Whatever the table holds, the file
+// written must read back with the same questions and file names.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "pack/quiz_draft.h"
+#include "pack/quiz_writer.h"
+#include "pack/table_reader.h"
+#include "pack/text_encoding.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const DecodedText text = DecodeTextFile(std::string(reinterpret_cast<const char*>(data), size));
+    if (!text.ok)
+        return 0;
+    const TableRead table = ReadTable(text.utf8);
+    if (!table.ok)
+        return 0;
+    int previousLine = 0;
+    for (const TableRow& row : table.rows) {
+        if (row.line <= previousLine)
+            std::abort();
+        previousLine = row.line;
+        for (const std::string& field : row.fields)
+            if (field.find_first_of("\r\n") != std::string::npos)
+                std::abort();
+    }
+    const QuizDraft draft = DraftFromTable(table, {"Titre", ""});
+    if (draft.HasErrors())
+        return 0;
+    const SourceParse parse = ParseQuizSource(WriteQuizDraft(draft.quiz, "table.csv", "quiz.toml", "images"));
+    const size_t expected = std::min(draft.quiz.questions.size(), static_cast<size_t>(MAX_QUESTIONS));
+    if (parse.quiz.questions.size() != expected)
+        std::abort();
+    for (size_t i = 0; i < expected; ++i) {
+        const std::string& picture = draft.quiz.questions[i].picture;
+        if (!picture.empty() && parse.quiz.questions[i].picture != "images/" + picture &&
+            parse.quiz.questions[i].picture != picture)
+            std::abort();
+    }
+    return 0;
+}
