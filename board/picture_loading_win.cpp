@@ -53,22 +53,6 @@ private:
     SRWLOCK* m_lock;
 };
 
-// Balances a COM initialisation of a worker thread, which joins the multithreaded apartment.
-class ScopedWorkerCom {
-public:
-    ScopedWorkerCom() : m_result(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-    ~ScopedWorkerCom()
-    {
-        if (SUCCEEDED(m_result))
-            CoUninitialize();
-    }
-    ScopedWorkerCom(const ScopedWorkerCom&) = delete;
-    ScopedWorkerCom& operator=(const ScopedWorkerCom&) = delete;
-
-private:
-    HRESULT m_result;
-};
-
 bool IsAnswerPicture(int resourceId)
 {
     return resourceId > IDR_ANSWER_PICTURE_BASE;
@@ -249,7 +233,8 @@ private:
 
     void Work()
     {
-        const ScopedWorkerCom com;
+        // Workers join the multithreaded apartment: they pump no messages.
+        const ScopedComInit com(COINIT_MULTITHREADED);
         PictureDecoder decoder;
         ExclusiveLock lock(&m_lock);
         for (;;) {

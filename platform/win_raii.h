@@ -117,10 +117,13 @@ private:
     HGDIOBJ m_previous;
 };
 
-// Balances a CoInitialize of the calling thread, whatever it returned (S_OK or S_FALSE both count).
+// Balances a COM initialisation of the calling thread, whatever it returned (S_OK or S_FALSE both
+// count): a single-threaded apartment unless asked otherwise, as worker threads do.
 class ScopedComInit {
 public:
-    ScopedComInit() : m_result(CoInitialize(nullptr)) {}
+    explicit ScopedComInit(DWORD apartment = COINIT_APARTMENTTHREADED) : m_result(CoInitializeEx(nullptr, apartment))
+    {
+    }
     ~ScopedComInit()
     {
         if (SUCCEEDED(m_result))

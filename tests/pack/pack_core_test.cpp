@@ -141,6 +141,7 @@ TEST(GradeTable, OneVerdictPerLineOrAnErrorNamingItsLine)
     EXPECT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.verdicts, "BRAVO\nAnagramme\n\npas loin\nPresque\ny a de l'id\xC3\xA9"
                                "e\nFAUX\n");
+    EXPECT_FALSE(GradeTable("a\tb\nsans tabulation\n").ok);
     EXPECT_EQ(GradeTable("a\tb\nsans tabulation\n").error.substr(0, 10), "ligne 2 : ");
     EXPECT_EQ(GradeTable("a\tb\r\n\r\nx\t\xE2\x89\xA0\n").error.substr(0, 10), "ligne 3 : ");
 }
@@ -159,6 +160,14 @@ TEST(Paths, SourceRelativeNamesResolveFromTheSourcesFolder)
         for (size_t i = 1; i + 1 < row.size(); i += 2)
             EXPECT_EQ(ResolvePath(DirectoryOf(row[0]), row[i]), row[i + 1]) << row[0] << " + " << row[i];
     }
+    // And back: a target as seen from a folder, both absolute, drive letters in either case.
+    const char* relative[][3] = {{"C:\\quiz", "C:\\quiz\\images", "images"},
+                                 {"C:\\quiz\\", "c:\\QUIZ", ""},
+                                 {"C:\\quiz\\a", "C:\\quiz\\b\\c", "../b/c"},
+                                 {"C:\\quiz", "D:\\photos", "D:\\photos"},
+                                 {"C:\\quiz\\sources", "C:\\", "../.."}};
+    for (const auto& c : relative)
+        EXPECT_EQ(RelativePath(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 
 // The codec on vectors hands out what was decoded before a failure; only the encoder's input is
