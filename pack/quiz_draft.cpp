@@ -192,6 +192,11 @@ void CheckQuestionTexts(DraftBuilder& builder, const SourceQuestion& question, i
         builder.CheckText(question.line, "r\xC3\xA9ponse " + std::to_string(p + 1), question.answers[p]);
     builder.CheckText(question.line, "question", question.text);
     builder.CheckText(question.line, "texte d\xC3\xA9voil\xC3\xA9", question.revealText);
+    for (const std::string* name : {&question.picture, &question.answerPicture}) {
+        const std::string problem = FileNameProblem(*name);
+        if (!problem.empty())
+            builder.Error(question.line, *name + " : " + problem);
+    }
 }
 
 int32_t KindOfTable(const std::vector<SourceQuestion>& questions)

@@ -178,17 +178,11 @@ void SourceReader::ReadFileName(const toml::node& node, const std::string& what,
         return;
     }
     const std::string& name = node.as_string()->get();
-    for (char c : name) {
-        if (static_cast<unsigned char>(c) >= 0x20)
-            continue;
+    const std::string problem = FileNameProblem(name);
+    if (!problem.empty()) {
         // Inside double quotes, "images\nouveau.jpg" reads as "images", a line break, "ouveau.jpg".
-        const char* escapes = "\b\t\n\f\r";
-        const char* names[] = {"un retour arri\xC3\xA8re (\\b)", "une tabulation (\\t)", "un saut de ligne (\\n)",
-                               "un saut de page (\\f)", "un retour chariot (\\r)"};
-        const char* found = std::strchr(escapes, c);
         Error(*line,
-              what + " : le nom de fichier contient " +
-                  (c && found ? names[found - escapes] : "un caract\xC3\xA8re de contr\xC3\xB4le") +
+              what + " : " + problem +
                   ", sans doute un \xC2\xAB \\ \xC2\xBB seul : entre guillemets, doublez chaque \xC2\xAB \\ \xC2\xBB "
                   "(\"images\\\\photo.jpg\") ou \xC3\xA9"
                   "crivez le chemin entre apostrophes ('images\\photo.jpg')");
@@ -376,6 +370,21 @@ bool SourceParse::HasErrors() const
         if (!diagnostic.warning)
             return true;
     return false;
+}
+
+std::string FileNameProblem(const std::string& name)
+{
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) >= 0x20)
+            continue;
+        const char* escapes = "\b\t\n\f\r";
+        const char* names[] = {"un retour arri\xC3\xA8re (\\b)", "une tabulation (\\t)", "un saut de ligne (\\n)",
+                               "un saut de page (\\f)", "un retour chariot (\\r)"};
+        const char* found = std::strchr(escapes, c);
+        return std::string("le nom de fichier contient ") +
+               (c && found ? names[found - escapes] : "un caract\xC3\xA8re de contr\xC3\xB4le");
+    }
+    return {};
 }
 
 std::string CheckQuizText(const std::string& utf8, bool isCode, std::string* cp1252)

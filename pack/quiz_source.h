@@ -70,6 +70,10 @@ SourceParse ParseQuizSource(const std::string& fileBytes);
 // those of one line is kept.
 void SortByLine(std::vector<Diagnostic>& diagnostics);
 
+// What is wrong with a file name written in a quiz: a control character (a line break, a tab...),
+// which no file name holds. Returns the problem in French, or "" when there is none.
+std::string FileNameProblem(const std::string& name);
+
 // Converts one text of the quiz to code page 1252 into *cp1252 and checks that the player can hold
 // it (codes alone may hold "|"). Returns the problem in French, or "" when the text is good.
 std::string CheckQuizText(const std::string& utf8, bool isCode, std::string* cp1252);

@@ -150,6 +150,7 @@ TEST(QuizDraft, ProblemsComeWithTheirLines)
         {"r\xC3\xA9ponse\n\xE2\x89\xA0\n", false, 2, "U+2260"},
         {"r\xC3\xA9ponse;r\xC3\xA9ponse 2\na;" + std::string(300, 'x') + "\n", false, 2,
          "r\xC3\xA9ponse 2 : 300 octets"},
+        {"r\xC3\xA9ponse;image\na;\"x\ty.jpg\"\n", true, 2, "x\ty.jpg : le nom de fichier contient une tabulation"},
         {"r\xC3\xA9ponse\na\n", true, 0, "--kind"},
     };
     for (const Case& c : cases) {
