@@ -311,6 +311,8 @@ TEST(PackTool, NewStartsAQuizFromTheExampleSpreadsheetOrAFolderOfPictures)
         const char *bytes, *said;
     } refused[] = {{"", "vide"},
                    {"PK\3\4\1\1\1\0\1", "pas un fichier texte"},
+                   {"question;r\xE9ponse\r\n", "t.csv:1: erreur"},
+                   {"question;r\xE9ponse\r\nq;a\r\nq;a;b\r\n", "t.csv:3: erreur : 3 champs"},
                    {"image;r\xE9ponse\r\nabsente.jpg;a\r\n", "t.csv:2: erreur : absente.jpg : fichier introuvable"}};
     for (const auto& c : refused) {
         WriteFileBytes("t.csv", std::string(c.bytes, c.said[0] == 'p' ? 9 : strlen(c.bytes)));
