@@ -86,6 +86,27 @@ TEST(BoardLayout, ControlsOfAQuestion)
         EXPECT_EQ(Describe(PlanQuestion(at.shape, at.question, at.lineTop, at.lineHeight, at.picture)), expected);
 }
 
+// After each question: the next line's top and the content's size. A text row steps down; a cell
+// line sizes the content when it starts and ends below its answers (further with reveal labels)
+// after its third question, as high as its tallest loaded picture.
+TEST(BoardLayout, TheBoardGrowsQuestionByQuestion)
+{
+    const std::pair<BoardShape, std::vector<std::vector<int>>> runs[] = {
+        {{MEDIA_TEXT, 2, 1, 0}, {{1, 5, 30, 830, 30}, {2, 30, 55, 830, 55}}},
+        {{MEDIA_PICTURE, 4, 1, 2}, {{1, 220, 5, 890, 360}, {3, 220, 360, 890, 360}, {4, 500, 360, 890, 640}}}};
+    for (const auto& [shape, steps] : runs) {
+        BoardProgress progress;
+        for (const std::vector<int>& step : steps) {
+            AdvanceAfterQuestion(shape, step[0], step[1], progress);
+            EXPECT_EQ((std::vector<int>{progress.lineTop, progress.contentWidth, progress.contentHeight}),
+                      (std::vector<int>(step.begin() + 2, step.end())))
+                << "question " << step[0];
+        }
+    }
+    const CellPicture line[QUESTIONS_PER_BOARD_LINE] = {{true, 150, 100}, {false, 0, 300}, {true, 260, 195}};
+    EXPECT_EQ(BoardLineHeight(line, QUESTIONS_PER_BOARD_LINE), 195);
+}
+
 // One factor fits the picture into the box: the limiting side gets the box size exactly and the
 // other is truncated, never below one pixel. Any side that is not positive gives nothing.
 TEST(ScaledSize, OneFactorFitsThePictureIntoTheBox)

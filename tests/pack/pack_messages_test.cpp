@@ -86,6 +86,8 @@ TEST(QuizSource, MessagesAreFrenchAndInLineOrder)
          "answers = [\"a\", \"b\"]\ntext = \"t\"\n",
          {"quiz.toml:3: attention : un quiz texte n'a qu'une case de r\u00E9ponse par question",
           "quiz.toml:4: attention : le lecteur ne montre answer_labels que dans un quiz d'images"}},
+        {"title = \"x\"\nkind = \"text\"\nanswer_labels = [\"V\"]\n" + q,
+         {"quiz.toml:3: attention : le lecteur ne montre answer_labels"}},
         {"title = \"x\"\nkind = \"text\"\n[[question]]\nanswers = \"Paris\"\ntext = \"t\"\n",
          {"quiz.toml:4: erreur : question 1 : answers doit \u00EAtre une liste entre crochets, par exemple answers "
           "= [\"Paris\"]"}},
