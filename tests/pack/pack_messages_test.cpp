@@ -70,6 +70,7 @@ TEST(QuizSource, MessagesAreFrenchAndInLineOrder)
         {"title = \"abc\nkind = 1\n", {"quiz.toml:1:13: erreur : texte non ferm\u00E9 : il manque le guillemet"}},
         {"title = \"x\"\ntitle = \"y\"\n", {"quiz.toml:2:9: erreur : \u00AB title \u00BB est d\u00E9j\u00E0"}},
         {"codes = [\n  \"A\"  # un\n  # deux\n\n  \"B\",\n]\n", {"quiz.toml:2:6: erreur : il manque une virgule"}},
+        {"codes = [\"A\"\n\"B\"]\n", {"quiz.toml:1:13: erreur : il manque une virgule"}},
         {"[[question]]\nanswers = [\"a\"]\n[question]\n", {"quiz.toml:3:1: erreur : les questions commencent par"}},
         {"r\u00E9ponse = 1\n", {"quiz.toml:1:2: erreur : \u00AB \u00E9 \u00BB (U+00E9) hors d'un texte"}},
         {"a = \"\"\"\u00E9\n\"\"\"\nb = '\u00E9' # \u00E9\nc = \"\\\"\u00E9\"\n  \u00EA = 3\n",
@@ -144,6 +145,7 @@ TEST(SystemErrors, PlainFrenchAndNeverAnInsert)
     const char* cases[][3] = {
         {"193", "Bad EXE format for %1.", "ce n'est pas un programme Windows"},
         {"5", "Access denied.", "acc\u00E8s refus\u00E9"},
+        {"39", "The disk is full.", "disque plein"},
         {"3", "The system cannot find the path specified.", "dossier introuvable"},
         {"1006", "File invalid.", "fichier vide ou incomplet"},
         {"998", "Cannot reach %1 from %12 now.\r\n", "erreur 998 : Cannot reach from now"},
