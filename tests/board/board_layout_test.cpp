@@ -146,7 +146,8 @@ TEST(ScrollMath, RangesAndRequests)
     const std::tuple<ScrollAxis, int, int, int, int> requests[] = {
         {V, SCROLL_LINE_BACK, 300, 0, 250}, {V, SCROLL_PAGE_FORWARD, 600, 0, 700},
         {V, SCROLL_THUMB_TRACK, 0, -5, 0},  {V, SCROLL_THUMB_POSITION, 300, 420, 300},
-        {V, SCROLL_TO_END, 300, 0, 700},    {H, SCROLL_LINE_FORWARD, 300, 0, 301}};
+        {V, SCROLL_TO_END, 300, 0, 700},    {H, SCROLL_LINE_FORWARD, 300, 0, 301},
+        {V, SCROLL_TO_START, 300, 0, 0}};
     for (const auto& [axis, request, position, track, expected] : requests) {
         EXPECT_EQ(RequestedScrollPosition(axis, request, {0, 998, 299, position, track}), expected)
             << (axis == V ? "vertical " : "horizontal ") << request << " from " << position;

@@ -25,16 +25,20 @@ TEST(Cp1252, ConvertsBothWaysAndNamesTheFirstMissingCharacter)
                 Cp1252ToUtf8(converted.text) == utf8);
     // What cannot be converted, and where: missing characters, cut, overlong and other bad sequences.
     const std::pair<std::string, size_t> refused[] = {
-        {"ab\xE2\x89\xA0", 2}, {"a\xF0\x9F\x98\x80", 1}, {"\xC3", 0}, {"x\xC3(", 1}, {"\xC0\xA9", 0},
-        {"ab\xED\xA0\x80", 2}, {"\xF4\x90\x80\x80", 0},  {"\xFF", 0}};
+        {"ab\xE2\x89\xA0", 2}, {"a\xF0\x9F\x98\x80", 1}, {"\xC3", 0}, {"x\xC3(", 1},      {"\xC0\xA9", 0},
+        {"ab\xED\xA0\x80", 2}, {"\xF4\x90\x80\x80", 0},  {"\xFF", 0}, {"\xE0\x80\x80", 0}};
     for (const auto& [utf8, offset] : refused) {
         const Cp1252Result result = Utf8ToCp1252(utf8);
         EXPECT_TRUE(!result.ok && result.text.empty() && result.errorOffset == offset) << utf8;
     }
+    // The smallest code point of each length is no overlong form.
+    EXPECT_EQ(InvalidUtf8Offset("\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80"), std::string::npos);
 }
 
 TEST(MediaFormat, FirstBytesTellTheFormat)
 {
+    EXPECT_TRUE(PlayerReadsPicture(MediaFormat::GIF) && PlayerReadsPicture(MediaFormat::BMP) &&
+                !PlayerReadsPicture(MediaFormat::PNG));
     // Each format, then files of it; not MP3: layers II and I, free-form and invalid bit rates, the
     // reserved version, a cut frame header.
     const std::vector<std::string> formats[] = {{"JPEG", "\xFF\xD8\xFF\xE0rest"},
@@ -115,6 +119,8 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
         {{"extract", "q.exe", "-o", "d", "--keep-pictures"}, "! option inconnue \xC2\xAB --keep-pictures \xC2\xBB"},
         {{"check", "q.toml", "--tsv"}, "! option inconnue"},
         {{"decode", "a", "b", "--player", "p"}, "! option inconnue"},
+        {{"encode", "a", "b", "-o", "x"}, "! option inconnue"},
+        {{"new", "--table", "t.csv", "--title"}, "! l'option --title attend une valeur"},
         {{"build", "q.toml", "-o", "o", "--jobs", "65"}, "! l'option --jobs attend un nombre de 1 \xC3\xA0 64"},
         {{"check", "q.toml", "--jobs", "x"}, "! l'option --jobs attend"}};
     for (const auto& [arguments, expected] : cases) {
@@ -160,6 +166,12 @@ TEST(Paths, SourceRelativeNamesResolveFromTheSourcesFolder)
         for (size_t i = 1; i + 1 < row.size(); i += 2)
             EXPECT_EQ(ResolvePath(DirectoryOf(row[0]), row[i]), row[i + 1]) << row[0] << " + " << row[i];
     }
+    for (const auto& [name, extracted] : {std::pair<const char*, bool>{"question-01.jpg", true},
+                                          {"reponse-12", true},
+                                          {"question-1.jpg", false},
+                                          {"question-012.jpg", false},
+                                          {"photo.jpg", false}})
+        EXPECT_EQ(IsExtractedMediaName(name), extracted) << name;
     // And back: a target as seen from a folder, both absolute, drive letters in either case.
     const char* relative[][3] = {{"C:\\quiz", "C:\\quiz\\images", "images"},
                                  {"C:\\quiz\\", "c:\\QUIZ", ""},
@@ -315,6 +327,8 @@ TEST(QuizPayload, WhatTheFormatCannotCarryIsRefused)
     std::string error;
     QuizSource quiz = ParseQuizSource(VALID_SOURCE).quiz, back;
     ASSERT_TRUE(MakeQuizPayloads(quiz, &payloads, &error)) << error;
+    QuizPayloads again = payloads; // made again into payloads already filled: the same
+    ASSERT_TRUE(MakeQuizPayloads(quiz, &again, &error) && again.content == payloads.content) << error;
     ASSERT_TRUE(ReadQuizPayloads(payloads.content, {}, &back, &error)) << error;
     EXPECT_EQ(back.codes, std::vector<std::string>(2)); // a quiz without its codes resource
     EXPECT_FALSE(ReadQuizPayloads(Bytes(payloads.content.begin(), payloads.content.begin() + 20), {}, &back, &error));

@@ -115,6 +115,8 @@ TEST(QuizDraft, ColumnsGiveTheQuizItsShape)
          REVEAL_TEXT_AND_PICTURE},
         {"fichier;r\xC3\xA9ponse\nc.avi;a\n", "", MEDIA_VIDEO, 1, REVEAL_NOTHING},
         {"fichier;r\xC3\xA9ponse\nc.avi;a\n", "picture", MEDIA_PICTURE, 1, REVEAL_NOTHING},
+        // A file without a known extension is taken for a picture.
+        {"image;r\xC3\xA9ponse\nphoto;a\nsous.dossier/photo;b\n", "", MEDIA_PICTURE, 1, REVEAL_NOTHING},
     };
     for (const Case& c : cases) {
         const QuizDraft draft = Draft(c.csv, c.kind);
@@ -122,11 +124,17 @@ TEST(QuizDraft, ColumnsGiveTheQuizItsShape)
         EXPECT_EQ(draft.quiz.mediaKind, c.mediaKind) << c.csv;
         EXPECT_EQ(draft.quiz.answersPerQuestion, c.answers) << c.csv;
         EXPECT_EQ(draft.quiz.revealMode, c.reveal) << c.csv;
+        EXPECT_FALSE(draft.quiz.questions.empty()) << c.csv;
     }
     const QuizDraft draft = Draft("question;note;r\xC3\xA9ponse 1;r\xC3\xA9ponse 2\nQ ? ;x; Paris ;France;\n");
     ASSERT_EQ(draft.quiz.questions.size(), 1u);
     // A row shorter than the header leaves the columns past its end empty.
     EXPECT_EQ(Draft("question;r\xC3\xA9ponse;image\nq;a\n").quiz.questions.at(0).picture, "");
+    EXPECT_EQ(Draft("r\xC3\xA9ponse;image d\xC3\xA9voil\xC3\xA9"
+                    "e\na;r.jpg\n")
+                  .quiz.questions.at(0)
+                  .answerPicture,
+              "r.jpg");
     const SourceQuestion& question = draft.quiz.questions[0];
     EXPECT_EQ(question.line, 2);
     EXPECT_EQ(question.text, "Q ?");
@@ -153,6 +161,7 @@ TEST(QuizDraft, ProblemsComeWithTheirLines)
         {"r\xC3\xA9ponse;r\xC3\xA9ponse 2\na;" + std::string(300, 'x') + "\n", false, 2,
          "r\xC3\xA9ponse 2 : 300 octets"},
         {"r\xC3\xA9ponse;image\na;\"x\ty.jpg\"\n", true, 2, "x\ty.jpg : le nom de fichier contient une tabulation"},
+        {"r\xC3\xA9ponse\na|b\n", false, 2, "\xC2\xAB | \xC2\xBB est interdit"},
         {"r\xC3\xA9ponse\na\n", true, 0, "--kind"},
     };
     for (const Case& c : cases) {
