@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pack/quiz_draft.h"
+#include "pack/quiz_writer.h"
 #include "pack/table_reader.h"
 #include "pack/text_encoding.h"
 
@@ -88,6 +89,7 @@ TEST(TableReader, RefusesWhatIsNoTable)
         const TableRead table = ReadTable(text.utf8);
         EXPECT_FALSE(table.ok) << c.bytes;
         EXPECT_EQ(table.errorLine, c.line) << c.bytes;
+        EXPECT_FALSE(table.error.empty()) << c.bytes;
     }
 }
 
@@ -130,11 +132,10 @@ TEST(QuizDraft, ColumnsGiveTheQuizItsShape)
     ASSERT_EQ(draft.quiz.questions.size(), 1u);
     // A row shorter than the header leaves the columns past its end empty.
     EXPECT_EQ(Draft("question;r\xC3\xA9ponse;image\nq;a\n").quiz.questions.at(0).picture, "");
-    EXPECT_EQ(Draft("r\xC3\xA9ponse;image d\xC3\xA9voil\xC3\xA9"
-                    "e\na;r.jpg\n")
-                  .quiz.questions.at(0)
-                  .answerPicture,
-              "r.jpg");
+    const QuizDraft revealed = Draft("r\xC3\xA9ponse;image d\xC3\xA9voil\xC3\xA9"
+                                     "e\na;r.jpg\n");
+    EXPECT_NE(WriteQuizDraft(revealed.quiz, "t.csv", "quiz.toml", "").find("answer_picture = \"r.jpg\""),
+              std::string::npos);
     const SourceQuestion& question = draft.quiz.questions[0];
     EXPECT_EQ(question.line, 2);
     EXPECT_EQ(question.text, "Q ?");
@@ -205,6 +206,8 @@ TEST(QuizDraft, PictureFolderGivesOneQuestionPerFileInNaturalOrder)
 
     EXPECT_TRUE(DraftFromPictureFolder({"a.mp3", "b.jpg"}, {"x", ""}).HasErrors());
     EXPECT_TRUE(DraftFromPictureFolder({"notes.txt"}, {"x", ""}).HasErrors());
+    EXPECT_EQ(DraftFromPictureFolder({"a.jpg"}, {"x", "audio"}).quiz.questions.size(), 0u); // not an audio file
+    EXPECT_EQ(DraftFromPictureFolder({"a.jpg"}, {"x", "picture"}).quiz.questions.size(), 1u);
     EXPECT_TRUE(DraftFromPictureFolder({"\xE2\x82\xAC\xE2\x89\xA0.jpg"}, {"x", ""}).diagnostics[0].warning);
 }
 
