@@ -4,6 +4,7 @@
 
 #include "answers/answers_file.h"
 #include "content/quiz_data_win.h"
+#include "content/quiz_shape.h"
 #include "resource.h"
 
 namespace {
@@ -19,8 +20,8 @@ bool WriteAll(HANDLE file, const char* data, DWORD size)
 // Every line into the temporary file; false as soon as one write falls short.
 bool WriteAnswerLines(HANDLE file, HWND board)
 {
-    const int boxCount = g_quiz->questionCount * g_quiz->answersPerQuestion;
-    for (int k = 1; k <= boxCount; ++k) {
+    const int lineCount = SavedAnswerLineCount(g_quiz->questionCount, g_quiz->answersPerQuestion);
+    for (int k = 1; k <= lineCount; ++k) {
         char text[QUIZ_TEXT_SIZE] = {};
         GetWindowTextA(GetDlgItem(board, IDC_ANSWER_BASE + k), text, sizeof(text));
         std::string line;

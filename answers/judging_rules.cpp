@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "answers/grading.h"
+#include "content/quiz_shape.h"
 #include "content/quiz_text.h"
 
 const char* ExpectedAnswer(const char* answer1, const char* answer2, int answer)
@@ -34,7 +35,7 @@ int CountSolvedQuestions(int questionCount, int boxesPerQuestion, int secondAnsw
     for (int q = 1; q <= questionCount; ++q) {
         int right = 0;
         for (int p = 1; p <= boxesPerQuestion; ++p) {
-            if ((p == 2 && secondAnswerOptional == 1) || isRight((q - 1) * boxesPerQuestion + p))
+            if ((p == 2 && secondAnswerOptional == 1) || isRight(BoxNumber(boxesPerQuestion, q, p)))
                 ++right;
         }
         if (right == boxesPerQuestion)
@@ -60,14 +61,4 @@ const char* CodeForScore(const char (*codes)[QUIZ_TEXT_SIZE], int solved)
     if (solved > MAX_QUESTIONS)
         return "";
     return codes[solved - 1];
-}
-
-bool RevealsText(int revealMode)
-{
-    return revealMode == REVEAL_TEXT || revealMode == REVEAL_TEXT_AND_PICTURE;
-}
-
-bool RevealsPicture(int revealMode)
-{
-    return revealMode == REVEAL_PICTURE || revealMode == REVEAL_TEXT_AND_PICTURE;
 }

@@ -1,5 +1,5 @@
 // The decisions behind a judged answer box: which stored answer a box is checked against, when a
-// question counts as solved, what the score and the code read, what a solved question reveals.
+// question counts as solved, what the score and the code read.
 #pragma once
 
 #include <functional>
@@ -27,7 +27,3 @@ void FormatScore(char* buffer, int bufferSize, int solved, int questionCount);
 
 // The reward code shown for a score: entry solved - 1, or six spaces at 0.
 const char* CodeForScore(const char (*codes)[QUIZ_TEXT_SIZE], int solved);
-
-// What a fully solved question reveals; with both, the text comes first.
-bool RevealsText(int revealMode);
-bool RevealsPicture(int revealMode);

@@ -5,6 +5,7 @@
 #include "answers/grading.h"
 #include "content/quiz_colour.h"
 #include "content/quiz_data_win.h"
+#include "content/quiz_shape.h"
 #include "resource.h"
 
 namespace {
@@ -37,10 +38,9 @@ HBRUSH VerdictBrush(HWND field)
     return g_quiz->closeBrush;
 }
 
-bool InBoxRange(LONG_PTR id, int base)
+bool InRange(LONG_PTR id, int base, int count)
 {
-    const int boxCount = g_quiz->questionCount * g_quiz->answersPerQuestion;
-    return id > base && id <= base + boxCount;
+    return id > base && id <= base + count;
 }
 
 } // namespace
@@ -53,7 +53,8 @@ HBRUSH OnBoardCtlColorStatic(HDC dc, HWND control)
         SetTextColor(dc, QuizLabelsAreWhite(g_quiz->backgroundRed, g_quiz->backgroundGreen) ? WHITE : BLACK);
         return g_quiz->backgroundBrush;
     }
-    if (InBoxRange(id, IDC_VERDICT_BASE)) {
+    if (InRange(id, IDC_VERDICT_BASE,
+                AnswerBoxCount(g_quiz->mediaKind, g_quiz->questionCount, g_quiz->answersPerQuestion))) {
         HBRUSH brush = VerdictBrush(control);
         if (brush)
             SetBkColor(dc, BrushColour(brush));
@@ -63,7 +64,7 @@ HBRUSH OnBoardCtlColorStatic(HDC dc, HWND control)
         SetBkColor(dc, QUESTION_TEXT_BACKGROUND);
         return g_quiz->questionTextBrush;
     }
-    if (InBoxRange(id, IDC_REVEAL_BASE)) {
+    if (InRange(id, IDC_REVEAL_BASE, g_quiz->questionCount)) {
         SetBkColor(dc, g_quiz->backgroundColor);
         return g_quiz->backgroundBrush;
     }

@@ -23,11 +23,6 @@ constexpr int LINE_GAP = 60;
 constexpr int LINE_GAP_WITH_REVEAL = 140;
 constexpr int CELL_CONTENT_WIDTH = 890;
 
-bool HasRevealLabel(int revealMode)
-{
-    return revealMode > 1;
-}
-
 void Add(QuestionPlan& plan, BoardItem item, int id, BoardRect rect, int answer = 0)
 {
     plan.items.push_back({item, id, rect, answer});
@@ -107,56 +102,11 @@ void PlanCell(const BoardShape& shape, int q, int lineTop, int lineHeight, CellP
             Add(plan, BoardItem::VerdictField, IDC_VERDICT_BASE + k, {boxX + width - 60, top, 60, 20}, p);
         }
     }
-    if (HasRevealLabel(shape.revealMode))
+    if (RevealsText(shape.revealMode))
         Add(plan, BoardItem::RevealLabel, IDC_REVEAL_BASE + q, {x, a + 46, CELL_WIDTH, 65});
 }
 
 } // namespace
-
-bool UsesTextLayout(int mediaKind)
-{
-    return mediaKind == MEDIA_TEXT;
-}
-
-bool UsesCellLayout(int mediaKind)
-{
-    return mediaKind == MEDIA_PICTURE || mediaKind == MEDIA_AUDIO || mediaKind == MEDIA_VIDEO;
-}
-
-int BoxesPerQuestion(int mediaKind, int answersPerQuestion)
-{
-    if (UsesTextLayout(mediaKind))
-        return 1;
-    if (UsesCellLayout(mediaKind) && (answersPerQuestion == 1 || answersPerQuestion == 2))
-        return answersPerQuestion;
-    return 0;
-}
-
-int AnswerLinesPerQuestion(int mediaKind, int answersPerQuestion)
-{
-    if (UsesTextLayout(mediaKind))
-        return 1;
-    if (UsesCellLayout(mediaKind))
-        return std::max(answersPerQuestion, 0);
-    return 0;
-}
-
-int AnswerBoxCount(int mediaKind, int questionCount, int answersPerQuestion)
-{
-    return std::max(questionCount, 0) * BoxesPerQuestion(mediaKind, answersPerQuestion);
-}
-
-int BoxNumber(int boxesPerQuestion, int question, int answer)
-{
-    return (question - 1) * boxesPerQuestion + answer;
-}
-
-BoxPosition BoxPositionOf(int boxesPerQuestion, int boxNumber)
-{
-    if (boxesPerQuestion <= 0 || boxNumber <= 0)
-        return {0, 0};
-    return {(boxNumber - 1) / boxesPerQuestion + 1, (boxNumber - 1) % boxesPerQuestion + 1};
-}
 
 bool StartsBoardLine(int question)
 {
@@ -200,7 +150,7 @@ void AdvanceAfterQuestion(const BoardShape& shape, int question, int answerTop, 
     }
     if (!UsesCellLayout(shape.mediaKind))
         return;
-    const int lineBottom = answerTop + (HasRevealLabel(shape.revealMode) ? LINE_GAP_WITH_REVEAL : LINE_GAP);
+    const int lineBottom = answerTop + (RevealsText(shape.revealMode) ? LINE_GAP_WITH_REVEAL : LINE_GAP);
     if (EndsBoardLine(question))
         progress.lineTop = lineBottom;
     if (StartsBoardLine(question)) {

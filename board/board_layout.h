@@ -1,9 +1,11 @@
-// Where every control of the question board goes, and how answer boxes are numbered. Plain
-// arithmetic on the quiz's shape, so that every rectangle can be checked without a window; the
-// Win32 build only creates what PlanQuestion lists, in the order it lists it.
+// Where every control of the question board goes. Plain arithmetic on the quiz's shape, so that
+// every rectangle can be checked without a window; the Win32 build only creates what PlanQuestion
+// lists, in the order it lists it.
 #pragma once
 
 #include <vector>
+
+#include "content/quiz_shape.h"
 
 struct BoardRect {
     int x;
@@ -57,31 +59,6 @@ struct CellPicture {
 constexpr int BOARD_FIRST_LINE_TOP = 5;
 constexpr int QUESTIONS_PER_BOARD_LINE = 3;
 constexpr int CELL_WIDTH = 260;
-
-// Text quiz (kind 0): one row per question. Picture, audio and video quizzes (1 to 3): cells of
-// three per board line. Any other kind builds no controls.
-bool UsesTextLayout(int mediaKind);
-bool UsesCellLayout(int mediaKind);
-
-// Answer boxes per question actually created. A text row has room for one box whatever the quiz
-// says; a cell has one or two; any other count gives none (the answers are still read, see
-// AnswerLinesPerQuestion).
-int BoxesPerQuestion(int mediaKind, int answersPerQuestion);
-
-// Lines of the answers file that one question takes, whether or not its boxes exist.
-int AnswerLinesPerQuestion(int mediaKind, int answersPerQuestion);
-
-// Number of answer boxes of the whole board, ids IDC_ANSWER_BASE + 1 onwards. Saving writes one line
-// for each and the build reads one line for each, so both sides agree on the file.
-int AnswerBoxCount(int mediaKind, int questionCount, int answersPerQuestion);
-
-// Box number k (from 1) of answer p of question q, and back.
-int BoxNumber(int boxesPerQuestion, int question, int answer);
-struct BoxPosition {
-    int question;
-    int answer;
-};
-BoxPosition BoxPositionOf(int boxesPerQuestion, int boxNumber);
 
 bool StartsBoardLine(int question);
 bool EndsBoardLine(int question);

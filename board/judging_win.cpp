@@ -11,6 +11,7 @@
 #include "board/picture_loading_win.h"
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"
+#include "content/quiz_shape.h"
 #include "resource.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "content/quiz_shape.h"
 #include "content/quiz_text.h"
 
 namespace {
@@ -80,11 +81,6 @@ void AppendField(const char* text, std::vector<unsigned char>* out)
     out->push_back(CONTENT_FIELD_END);
 }
 
-bool CarriesRevealTexts(int32_t revealMode)
-{
-    return revealMode == REVEAL_TEXT || revealMode == REVEAL_TEXT_AND_PICTURE;
-}
-
 bool SameText(const char* a, const char* b)
 {
     return std::strncmp(a, b, QUIZ_TEXT_SIZE) == 0;
@@ -111,7 +107,7 @@ bool AnyFieldHoldsSeparator(const QuizContent& content)
             return true;
         if (content.answersPerQuestion == 2 && HoldsByte(question.answer2, CONTENT_FIELD_END))
             return true;
-        if (CarriesRevealTexts(content.revealMode) && HoldsByte(question.revealText, CONTENT_FIELD_END))
+        if (RevealsText(content.revealMode) && HoldsByte(question.revealText, CONTENT_FIELD_END))
             return true;
     }
     return false;
@@ -193,7 +189,7 @@ ContentResult ParseQuizContent(const unsigned char* data, size_t size, QuizConte
     if (!reader.ReadByte(&revealMode))
         return CONTENT_TRUNCATED;
     content->revealMode = revealMode;
-    if (CarriesRevealTexts(content->revealMode)) {
+    if (RevealsText(content->revealMode)) {
         char unused[QUIZ_TEXT_SIZE];
         for (int i = 0; i < content->questionCount; ++i) {
             if (!reader.ReadField(content->questions[i].revealText))
@@ -249,7 +245,7 @@ ContentResult WriteQuizContent(const QuizContent& content, std::vector<unsigned 
         AppendField(question.questionText, out);
     }
     out->push_back(static_cast<unsigned char>(content.revealMode));
-    if (CarriesRevealTexts(content.revealMode)) {
+    if (RevealsText(content.revealMode)) {
         for (int i = 0; i < content.questionCount; ++i) {
             AppendField(content.questions[i].revealText, out);
             if (content.revealMode == REVEAL_TEXT_AND_PICTURE)

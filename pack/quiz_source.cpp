@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "content/quiz_shape.h"
 #include "pack/cp1252.h"
 #include "pack/source_text.h"
 #include "pack/toml_errors.h"
@@ -255,8 +256,8 @@ void SourceReader::ReadQuestion(const toml::table& table, int number)
         Warning(question.line, label + " : pas de picture, la question n'aura ni image ni clip");
     }
 
-    const bool revealsText = m_quiz.revealMode == REVEAL_TEXT || m_quiz.revealMode == REVEAL_TEXT_AND_PICTURE;
-    const bool revealsPicture = m_quiz.revealMode == REVEAL_PICTURE || m_quiz.revealMode == REVEAL_TEXT_AND_PICTURE;
+    const bool revealsText = RevealsText(m_quiz.revealMode);
+    const bool revealsPicture = RevealsPicture(m_quiz.revealMode);
     if (const toml::node* revealText = table.get("reveal_text")) {
         if (revealsText)
             ReadText(*revealText, label + ", reveal_text", false, &question.revealText);

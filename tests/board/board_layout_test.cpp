@@ -24,29 +24,6 @@ std::string Describe(const QuestionPlan& plan)
     return text;
 }
 
-TEST(BoardLayout, BoxesAndAnswerLinesFollowTheLayout)
-{
-    // Media kind (0 text to 3 video), answers per question, boxes made and answer lines per question.
-    const std::tuple<int, int, int, int> cases[] = {{0, 1, 1, 1},  {0, 2, 1, 1}, {1, 1, 1, 1}, {1, 2, 2, 2},
-                                                    {2, 2, 2, 2},  {3, 1, 1, 1}, {1, 3, 0, 3}, {3, 0, 0, 0},
-                                                    {1, -1, 0, 0}, {4, 1, 0, 0}, {-1, 2, 0, 0}};
-    for (const auto& [kind, answers, boxes, lines] : cases) {
-        EXPECT_EQ(BoxesPerQuestion(kind, answers), boxes) << kind << " " << answers;
-        EXPECT_EQ(AnswerLinesPerQuestion(kind, answers), lines) << kind << " " << answers;
-        EXPECT_EQ(AnswerBoxCount(kind, 7, answers), 7 * boxes) << kind << " " << answers;
-        EXPECT_EQ(AnswerBoxCount(kind, -3, answers), 0) << kind << " " << answers;
-    }
-    for (int perQuestion : {1, 2}) {
-        for (int k = 1; k <= MAX_QUESTIONS * perQuestion; ++k) {
-            const BoxPosition back = BoxPositionOf(perQuestion, k);
-            ASSERT_EQ(back.question, (k - 1) / perQuestion + 1);
-            ASSERT_EQ(BoxNumber(perQuestion, back.question, back.answer), k);
-        }
-    }
-    EXPECT_EQ(BoxPositionOf(0, 5).question, 0);
-    EXPECT_EQ(BoxPositionOf(1, 0).question, 0);
-}
-
 // The controls of a question, in creation order, for a row or a cell whose line starts at lineTop.
 TEST(BoardLayout, ControlsOfAQuestion)
 {
