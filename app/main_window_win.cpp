@@ -56,6 +56,9 @@ LRESULT OnMainClose()
     // Pictures still being decoded are abandoned now: each one decoded would post the board a
     // notice, and the quit message waits until no notice is pending.
     StopBoardPictures(g_questionBoard);
+    // Clip files are numbered by question ("zelbo3.mp3"); a clip file without a number is no
+    // longer written by any player, but one left in the quiz's folder by an earlier player would
+    // otherwise stay there for good, so every close clears it away.
     DeleteFileA("zelbo.mp3");
     PostQuitMessage(0);
     return 0;
@@ -117,8 +120,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void CreateLabel(HWND parent, const char* text, int x, int y, int width, int height, int id)
 {
     HWND label = CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandle(nullptr),
-                                 nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandle(nullptr), nullptr);
     SendMessage(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
 }
 
@@ -151,9 +153,9 @@ HWND StartPlayer(HINSTANCE instance)
     g_quiz->LoadContent();
     MediaStartup();
 
-    HWND mainWindow = CreateWindowExA(0, MAIN_WINDOW_CLASS, g_quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, nullptr, nullptr,
-                                      instance, nullptr);
+    HWND mainWindow =
+        CreateWindowExA(0, MAIN_WINDOW_CLASS, g_quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                        MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
     CentreOnDesktop(mainWindow);
 
     g_headerPanel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_PANEL), mainWindow, HeaderPanelProc, 0);

@@ -41,8 +41,8 @@ double DecodeEveryPicture()
 {
     const Clock::time_point start = Clock::now();
     for (int q = 1; q <= QUESTIONS; ++q) {
-        HBITMAP bitmap = LoadScaledPicture(GetModuleHandleA(nullptr), IDR_QUESTION_PICTURE_BASE + q, "IMG",
-                                           PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
+        HBITMAP bitmap = LoadScaledPicture(GetModuleHandleA(nullptr), IDR_QUESTION_PICTURE_BASE + q,
+                                           PICTURE_RESOURCE_TYPE, PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
         if (!bitmap) {
             std::fprintf(stderr, "picture %d did not load\n", q);
             return 0;

@@ -27,6 +27,7 @@
 
 #include "board/picture_win.h"
 #include "content/quiz_limits.h"
+#include "platform/module_resource_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
 
@@ -139,10 +140,9 @@ Round RunOnce(const std::string& program, int pictures, bool closeAtFirstScreen)
 // copy of its bitmap, then a halftone stretch into a screen-compatible bitmap.
 HBITMAP OldLoadScaledPicture(HMODULE module, int id)
 {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), "IMG");
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = found ? SizeofResource(module, found) : 0;
+    const ModuleResource resource = FindModuleResource(module, id, PICTURE_RESOURCE_TYPE);
+    const uint8_t* bytes = resource.bytes;
+    const DWORD size = resource.size;
     if (!bytes || size == 0)
         return nullptr;
     ScopedComInit com;
@@ -201,7 +201,7 @@ int DecodeOnce(const char* quiz, int pictures)
     HMODULE resources = module.Get();
     const auto oldLoad = [resources](int id) { return OldLoadScaledPicture(resources, id); };
     const auto newLoad = [resources](int id) {
-        return LoadScaledPicture(resources, id, "IMG", PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
+        return LoadScaledPicture(resources, id, PICTURE_RESOURCE_TYPE, PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
     };
     // One round of each first, so that neither pays for loading the codecs.
     DecodeEveryPicture(std::min(pictures, 3), oldLoad);

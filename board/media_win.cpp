@@ -12,6 +12,7 @@
 #include "board/media_rules.h"
 #include "content/quiz_data_win.h"
 #include "content/quiz_text.h"
+#include "platform/module_resource_win.h"
 #include "platform/ui_seam_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
@@ -117,7 +118,7 @@ void ReportUnreadableClip(int kind)
         ShowUserMessage("Impossible de charger le fichier vid\xE9o.", "Information");
 }
 
-void OnPlayCommand(HWND board, int question)
+void OnPlayCommand(int question)
 {
     if (IWMPControls* current = ControlsAt(g_currentClip))
         current->stop();
@@ -127,7 +128,7 @@ void OnPlayCommand(HWND board, int question)
     FormatQuizClipFile(g_pendingClipFile, sizeof(g_pendingClipFile), g_currentClip);
     g_currentClip = question - 1;
     // The player's source already names this file; it only has to exist again.
-    if (ExtractMediaClip(board, IDR_QUESTION_PICTURE_BASE + question, g_quiz->mediaKind - 1) == 1) {
+    if (ExtractMediaClip(IDR_QUESTION_PICTURE_BASE + question, ClipKindOfQuiz(g_quiz->mediaKind)) == 1) {
         if (IWMPControls* controls = ControlsAt(g_currentClip))
             controls->play();
     }
@@ -221,7 +222,7 @@ bool SetUpQuestionMedia(HWND board, int question, int x, int y)
         g_playerControls[index] = controls;
     player->put_uiMode(AnsiBstr("none").Get());
 
-    if (ExtractMediaClip(board, IDR_QUESTION_PICTURE_BASE + question, g_quiz->mediaKind - 1) == 1) {
+    if (ExtractMediaClip(IDR_QUESTION_PICTURE_BASE + question, ClipKindOfQuiz(g_quiz->mediaKind)) == 1) {
         player->put_URL(AnsiBstr(clipFile).Get());
         if (controls)
             controls->stop();
@@ -231,20 +232,16 @@ bool SetUpQuestionMedia(HWND board, int question, int x, int y)
     return true;
 }
 
-int ExtractMediaClip(HWND, int resourceId, int kind)
+int ExtractMediaClip(int resourceId, int kind)
 {
-    HMODULE module = GetModuleHandle(nullptr);
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(resourceId), "img");
-    if (!resource)
+    const ModuleResource clip = FindModuleResource(GetModuleHandle(nullptr), resourceId, PICTURE_RESOURCE_TYPE);
+    if (!clip.found)
         return 0;
-    const DWORD size = SizeofResource(module, resource);
-    HGLOBAL loaded = LoadResource(module, resource);
-    if (!loaded) {
+    if (!clip.bytes) {
         ReportUnreadableClip(kind);
         return 0;
     }
-    const void* bytes = LockResource(loaded);
-    if (!bytes || (kind != CLIP_AUDIO && kind != CLIP_VIDEO))
+    if (kind != CLIP_AUDIO && kind != CLIP_VIDEO)
         return 0;
 
     char clipFile[MAX_PATH];
@@ -255,18 +252,18 @@ int ExtractMediaClip(HWND, int resourceId, int kind)
     UniqueFile file(CreateFileA(clipFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) {
         DWORD written = 0;
-        WriteFile(file.Get(), bytes, size, &written, nullptr);
+        WriteFile(file.Get(), clip.bytes, clip.size, &written, nullptr);
     }
     return 1;
 }
 
-void OnMediaCommand(HWND board, WPARAM wParam)
+void OnMediaCommand(WPARAM wParam)
 {
     if (!g_quiz || !IsMediaQuiz(g_quiz->mediaKind))
         return;
     const MediaCommand command = DecodeMediaCommand(wParam);
     if (command.kind == MediaCommandKind::PLAY)
-        OnPlayCommand(board, command.question);
+        OnPlayCommand(command.question);
     else if (command.kind == MediaCommandKind::STOP)
         OnStopCommand();
 }

@@ -39,7 +39,7 @@ bool SetUpQuestionMedia(HWND board, int question, int x, int y);
 
 // Writes clip resource `resourceId` to its file; kind 1 audio, 2 video. 1 once the resource was
 // read (whether the file could be written or not), 0 otherwise.
-int ExtractMediaClip(HWND board, int resourceId, int kind);
+int ExtractMediaClip(int resourceId, int kind);
 
 // WM_COMMAND of the board: the play and stop buttons of an audio or video quiz.
-void OnMediaCommand(HWND board, WPARAM wParam);
+void OnMediaCommand(WPARAM wParam);

@@ -8,12 +8,12 @@
 
 #include "board/picture_win.h"
 #include "content/quiz_limits.h"
+#include "platform/threads_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
 
 namespace {
 
-const char PICTURE_TYPE[] = "IMG";
 // Each worker holds a whole decoded photo while it works: more threads than this would cost more
 // memory than they save time.
 constexpr size_t MAX_THREADS = 8;
@@ -24,34 +24,8 @@ size_t ThreadLimit()
 {
     if (g_threadCount >= 0)
         return std::min(static_cast<size_t>(g_threadCount), MAX_THREADS);
-    SYSTEM_INFO system = {};
-    GetSystemInfo(&system);
-    return std::clamp(static_cast<size_t>(system.dwNumberOfProcessors), size_t{1}, MAX_THREADS);
+    return std::min(static_cast<size_t>(ProcessorCount()), MAX_THREADS);
 }
-
-// Holds an SRW lock exclusively for the scope; Unlocked gives it up for a nested scope.
-class ExclusiveLock {
-public:
-    explicit ExclusiveLock(SRWLOCK* lock) : m_lock(lock) { AcquireSRWLockExclusive(m_lock); }
-    ~ExclusiveLock() { ReleaseSRWLockExclusive(m_lock); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-    SRWLOCK* Get() const { return m_lock; }
-
-private:
-    SRWLOCK* m_lock;
-};
-
-class Unlocked {
-public:
-    explicit Unlocked(const ExclusiveLock& held) : m_lock(held.Get()) { ReleaseSRWLockExclusive(m_lock); }
-    ~Unlocked() { AcquireSRWLockExclusive(m_lock); }
-    Unlocked(const Unlocked&) = delete;
-    Unlocked& operator=(const Unlocked&) = delete;
-
-private:
-    SRWLOCK* m_lock;
-};
 
 bool IsAnswerPicture(int resourceId)
 {
@@ -301,8 +275,8 @@ private:
         {
             const Unlocked unlocked(lock);
             for (int id : ids) {
-                if (id != 0 && (picture = decoder.Decode(m_module, id, PICTURE_TYPE, PICTURE_BOX_SIZE, PICTURE_BOX_SIZE,
-                                                         &m_cancel)) != nullptr) {
+                if (id != 0 && (picture = decoder.Decode(m_module, id, PICTURE_RESOURCE_TYPE, PICTURE_BOX_SIZE,
+                                                         PICTURE_BOX_SIZE, &m_cancel)) != nullptr) {
                     decodedId = id;
                     break;
                 }
@@ -388,7 +362,8 @@ void ShowAnswerPicture(HWND board, int question)
     HWND control = PictureControl(board, question);
     const int answerId = IDR_ANSWER_PICTURE_BASE + question;
     HMODULE module = GetModuleHandleA(nullptr);
-    if (!control || FindPictureResource(module, answerId, PICTURE_TYPE).header.format == PictureFormat::UNKNOWN)
+    if (!control ||
+        FindPictureResource(module, answerId, PICTURE_RESOURCE_TYPE).header.format == PictureFormat::UNKNOWN)
         return;
     PictureLoader* loader = LoaderOf(board);
     if (loader && loader->Building()) {
@@ -397,7 +372,8 @@ void ShowAnswerPicture(HWND board, int question)
         return;
     }
     // The player solved it: it is shown now, whatever waits in the queue.
-    UniqueBitmap picture(LoadScaledPicture(module, answerId, PICTURE_TYPE, PICTURE_BOX_SIZE, PICTURE_BOX_SIZE));
+    UniqueBitmap picture(
+        LoadScaledPicture(module, answerId, PICTURE_RESOURCE_TYPE, PICTURE_BOX_SIZE, PICTURE_BOX_SIZE));
     if (!picture)
         return;
     if (loader)

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/module_resource_win.h"
 #include "platform/wic_source_transform_win.h"
 
 namespace {
@@ -204,7 +205,7 @@ int DecoderIndex(PictureFormat format)
 }
 
 // The picture in bytes decoded by a decoder that decoderClass makes, at a reduced size covering
-// target when the decoder can (a target of {0, 0} asks for the full size), otherwise at full size.
+// target when the decoder can, otherwise at full size.
 bool DecodeBytes(IWICImagingFactory* factory, IClassFactory* decoderClass, const uint8_t* bytes, DWORD count,
                  PictureSize target, const std::atomic<bool>* cancel, DecodedPixels* pixels)
 {
@@ -221,14 +222,13 @@ bool DecodeBytes(IWICImagingFactory* factory, IClassFactory* decoderClass, const
         FAILED(decoder->GetFrame(0, frame.Receive())) || FAILED(frame->GetSize(&width, &height)) || width == 0 ||
         height == 0 || UINT64{width} * height > MAX_DECODED_PIXELS)
         return false;
-    return (target.width > 0 && DecodeReduced(frame.Get(), width, height, target, pixels)) ||
+    return DecodeReduced(frame.Get(), width, height, target, pixels) ||
            DecodeWhole(factory, frame.Get(), width, height, pixels);
 }
 
-// Stretches source (a whole bitmap, or the pixels given) through dc onto a new bitmap of exactly
-// size, as the board shows it. The bitmap has 24 bits per pixel: a picture control keeps a copy of
-// a 32-bit bitmap whose pixels carry alpha values, and the bitmap handed to it would then be left
-// behind.
+// Stretches what stretch draws through dc onto a new bitmap of exactly size, as the board shows
+// it. The bitmap has 24 bits per pixel: a picture control keeps a copy of a 32-bit bitmap whose
+// pixels carry alpha values, and the bitmap handed to it would then be left behind.
 template <typename Stretch> HBITMAP StretchedBitmap(HDC dc, PictureSize size, Stretch stretch)
 {
     if (!dc || size.width <= 0 || size.height <= 0)
@@ -253,19 +253,10 @@ template <typename Stretch> HBITMAP StretchedBitmap(HDC dc, PictureSize size, St
 
 PictureResource FindPictureResource(HMODULE module, int resourceId, const char* type)
 {
-    const PictureResource none = {nullptr, 0, {PictureFormat::UNKNOWN, 0, 0}};
-    // An id above 0xFFFF would be taken for the address of a resource name.
-    if (!type || resourceId <= 0 || resourceId > 0xFFFF)
-        return none;
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), type);
-    if (!found)
-        return none;
-    const DWORD size = SizeofResource(module, found);
-    HGLOBAL loaded = LoadResource(module, found);
-    const auto* bytes = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
-    if (!bytes || size == 0)
-        return none;
-    return {bytes, size, ReadPictureHeader(bytes, size)};
+    const ModuleResource resource = FindModuleResource(module, resourceId, type);
+    if (!resource.bytes || resource.size == 0)
+        return {nullptr, 0, {PictureFormat::UNKNOWN, 0, 0}};
+    return {resource.bytes, resource.size, ReadPictureHeader(resource.bytes, resource.size)};
 }
 
 PictureSize PlannedPictureSize(HMODULE module, int resourceId, const char* type, int boxWidth, int boxHeight)
@@ -281,33 +272,6 @@ HBITMAP LoadScaledPicture(HMODULE module, int resourceId, const char* type, int 
     ScopedComInit com;
     PictureDecoder decoder;
     return decoder.Decode(module, resourceId, type, boxWidth, boxHeight);
-}
-
-HBITMAP DecodePicture(const void* bytes, DWORD count)
-{
-    ScopedComInit com;
-    PictureDecoder decoder;
-    return decoder.DecodeWhole(bytes, count);
-}
-
-HBITMAP ScaleBitmapToBox(HBITMAP source, int boxWidth, int boxHeight)
-{
-    BITMAP info = {};
-    if (!source || GetObject(source, sizeof(info), &info) != sizeof(info))
-        return nullptr;
-    const PictureSize size = ScaledSize(info.bmWidth, info.bmHeight, boxWidth, boxHeight);
-    UniqueMemoryDc targetDc(CreateCompatibleDC(nullptr));
-    return StretchedBitmap(targetDc.Get(), size, [&](HDC target) {
-        UniqueMemoryDc sourceDc(CreateCompatibleDC(nullptr));
-        if (!sourceDc)
-            return false;
-        ScopedSelection sourceSelection(sourceDc.Get(), source);
-        // A bitmap already selected into another DC cannot be selected here; copying from the DC's
-        // default bitmap instead would return a blank picture.
-        return GetCurrentObject(sourceDc.Get(), OBJ_BITMAP) == source &&
-               StretchBlt(target, 0, 0, size.width, size.height, sourceDc.Get(), 0, 0, info.bmWidth, info.bmHeight,
-                          SRCCOPY);
-    });
 }
 
 PictureDecoder::PictureDecoder()
@@ -345,21 +309,6 @@ HBITMAP PictureDecoder::Decode(HMODULE module, int resourceId, const char* type,
         return StretchDIBits(target, 0, 0, size.width, size.height, 0, 0, static_cast<int>(pixels.width),
                              static_cast<int>(pixels.height), pixels.bytes.data(), &info, DIB_RGB_COLORS, SRCCOPY) != 0;
     });
-}
-
-HBITMAP PictureDecoder::DecodeWhole(const void* bytes, DWORD count)
-{
-    const auto* data = static_cast<const uint8_t*>(bytes);
-    DecodedPixels pixels;
-    if (!data || !DecodeBytes(m_factory.Get(), DecoderClass(ReadPictureHeader(data, count).format), data, count, {0, 0},
-                              nullptr, &pixels))
-        return nullptr;
-    void* bits = nullptr;
-    UniqueBitmap bitmap = CreateTopDownDib(pixels.width, pixels.height, pixels.bitsPerPixel, &bits);
-    if (!bitmap)
-        return nullptr;
-    std::memcpy(bits, pixels.bytes.data(), pixels.bytes.size());
-    return bitmap.Detach();
 }
 
 void ShowPicture(HWND control, HBITMAP bitmap)

@@ -30,12 +30,6 @@ PictureSize PlannedPictureSize(HMODULE module, int resourceId, const char* type,
 // Finds, decodes and scales a picture resource; a new bitmap owned by the caller, or null.
 HBITMAP LoadScaledPicture(HMODULE module, int resourceId, const char* type, int boxWidth, int boxHeight);
 
-// Decodes image bytes (JPEG, GIF, BMP) into a full-size bitmap owned by the caller, or null.
-HBITMAP DecodePicture(const void* bytes, DWORD count);
-
-// A new bitmap of source scaled by one factor to fit the box; the source is left unchanged.
-HBITMAP ScaleBitmapToBox(HBITMAP source, int boxWidth, int boxHeight);
-
 // Hands a bitmap over to a picture control, which owns what it shows: the bitmap it showed before is
 // deleted, and so is this one when the control keeps a copy of its own instead.
 void ShowPicture(HWND control, HBITMAP bitmap);
@@ -54,9 +48,6 @@ public:
     // (when given) makes a decode under way give up at its decoder's next read, with null.
     HBITMAP Decode(HMODULE module, int resourceId, const char* type, int boxWidth, int boxHeight,
                    const std::atomic<bool>* cancel = nullptr);
-
-    // Like DecodePicture.
-    HBITMAP DecodeWhole(const void* bytes, DWORD count);
 
 private:
     IClassFactory* DecoderClass(PictureFormat format);

@@ -38,8 +38,8 @@ public:
         m_firstQuestion = firstQuestion;
         for (int i = 0; i < QUESTIONS_PER_BOARD_LINE; ++i) {
             const PictureSize size =
-                PlannedPictureSize(GetModuleHandleA(nullptr), IDR_QUESTION_PICTURE_BASE + firstQuestion + i, "IMG",
-                                   PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
+                PlannedPictureSize(GetModuleHandleA(nullptr), IDR_QUESTION_PICTURE_BASE + firstQuestion + i,
+                                   PICTURE_RESOURCE_TYPE, PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
             m_sizes[i] = {size.width > 0, size.width, size.height};
         }
     }
@@ -268,11 +268,13 @@ INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPAR
         InstallDecodedPictures(board);
         return TRUE;
     case WM_MOUSEWHEEL:
-        // Left unhandled on purpose: the dialog manager passes the wheel on to the main window.
+        // The board posts its own line step, then reports the wheel unhandled: the dialog manager
+        // passes it on to the main window, which posts a second one. A notch over the board thus
+        // moves it two line steps, as players of this board have always had it.
         OnBoardMouseWheel(board, wParam);
         return 0;
     case WM_COMMAND:
-        OnMediaCommand(board, wParam);
+        OnMediaCommand(wParam);
         return 0;
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(g_quiz->backgroundBrush);

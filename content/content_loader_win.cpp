@@ -7,12 +7,12 @@
 #include "content/content_format.h"
 #include "content/lzw.h"
 #include "content/quiz_text.h"
+#include "platform/module_resource_win.h"
 #include "platform/ui_seam_win.h"
 #include "resource.h"
 
 namespace {
 
-constexpr char CONTENT_RESOURCE_TYPE[] = "PATCH";
 constexpr char LOADER_CAPTION[] = "Zelbo";
 constexpr char CONTENT_DECODE_FAILED[] = "Erreur dans le d\xE9"
                                          "cryptage des reponses";
@@ -27,24 +27,20 @@ struct FreeDeleter {
 // The decoder hands its output over as malloc memory, also when it fails.
 using DecodedBytes = std::unique_ptr<unsigned char, FreeDeleter>;
 
-HRSRC FindPatch(HMODULE module, int id)
+ModuleResource FindPatch(HMODULE module, int id)
 {
-    return FindResourceA(module, MAKEINTRESOURCEA(id), CONTENT_RESOURCE_TYPE);
+    return FindModuleResource(module, id, CONTENT_RESOURCE_TYPE);
 }
 
-// Loads and decodes one resource. False when it cannot be loaded or does not decode; whatever the
+// Decodes one resource. False when it could not be loaded or does not decode; whatever the
 // decoder handed out is owned by *bytes in every case.
-bool DecodeResource(HMODULE module, HRSRC resource, DecodedBytes* bytes, size_t* size)
+bool DecodeResource(const ModuleResource& resource, DecodedBytes* bytes, size_t* size)
 {
-    const DWORD resourceSize = SizeofResource(module, resource);
-    HGLOBAL loaded = LoadResource(module, resource);
-    const void* stream = loaded ? LockResource(loaded) : nullptr;
-    if (!stream || resourceSize > static_cast<DWORD>(INT32_MAX))
+    if (!resource.bytes || resource.size > static_cast<DWORD>(INT32_MAX))
         return false;
     unsigned char* output = nullptr;
     int32_t outputLength = 0;
-    const int32_t result = LzwDecode(static_cast<const unsigned char*>(stream), static_cast<int32_t>(resourceSize),
-                                     &output, &outputLength);
+    const int32_t result = LzwDecode(resource.bytes, static_cast<int32_t>(resource.size), &output, &outputLength);
     bytes->reset(output);
     if (result != LZW_OK || !output)
         return false;
@@ -76,18 +72,18 @@ void ApplyContent(QuizData& quiz, const QuizContent& content)
 // The quiz is complete and usable before this runs: a codes failure only leaves the code box empty.
 void LoadCodes(QuizData& quiz, HMODULE module)
 {
-    HRSRC resource = FindPatch(module, IDR_CODES);
-    if (!resource) {
+    const ModuleResource resource = FindPatch(module, IDR_CODES);
+    if (!resource.found) {
         ShowUserMessage(CODES_NOT_FOUND, LOADER_CAPTION);
         return;
     }
-    if (SizeofResource(module, resource) == 0) {
+    if (resource.size == 0) {
         ShowUserMessage(CODES_EMPTY, LOADER_CAPTION);
         return;
     }
     DecodedBytes decoded;
     size_t size = 0;
-    if (!DecodeResource(module, resource, &decoded, &size)) {
+    if (!DecodeResource(resource, &decoded, &size)) {
         ShowUserMessage(CODES_DECODE_FAILED, LOADER_CAPTION);
         return;
     }
@@ -95,15 +91,14 @@ void LoadCodes(QuizData& quiz, HMODULE module)
     ParseQuizCodes(decoded.get(), size, quiz.questionCount, codes.get());
     for (int i = 0; i < MAX_QUESTIONS; ++i)
         CopyQuizText(quiz.codes[i], codes->codes[i]);
-    quiz.secondAnswerOptional = 1;
 }
 
 } // namespace
 
 void LoadContentFromModule(QuizData& quiz, HMODULE module)
 {
-    HRSRC resource = FindPatch(module, IDR_CONTENT);
-    if (!resource || SizeofResource(module, resource) == 0) {
+    const ModuleResource resource = FindPatch(module, IDR_CONTENT);
+    if (!resource.found || resource.size == 0) {
         quiz.LoadSampleQuiz();
         return;
     }
@@ -115,7 +110,7 @@ void LoadContentFromModule(QuizData& quiz, HMODULE module)
     {
         DecodedBytes decoded;
         size_t size = 0;
-        if (!DecodeResource(module, resource, &decoded, &size) ||
+        if (!DecodeResource(resource, &decoded, &size) ||
             ParseQuizContent(decoded.get(), size, content.get()) != CONTENT_OK) {
             ShowUserMessage(CONTENT_DECODE_FAILED, LOADER_CAPTION);
             return;

@@ -55,10 +55,6 @@ struct CodecState {
     EncoderTables encoder;
     DecoderEntry entries[LZW_DICTIONARY_SIZE];
     unsigned char singleBytes[256];
-    int32_t inputSize = 0;
-    int32_t inputConsumed = 0;
-    int32_t encodeInputSize = 0;
-    int32_t encodedSize = 0;
     LzwMessageHandler messageHandler = nullptr;
     LzwAllocator allocator = nullptr;
 };
@@ -90,8 +86,6 @@ public:
         *code = static_cast<uint32_t>((pending_ >> pendingBits_) & ((uint64_t(1) << width) - 1));
         return true;
     }
-
-    int32_t Position() const { return position_; }
 
 private:
     const unsigned char* input_;
@@ -514,16 +508,12 @@ int32_t LzwDecode(const unsigned char* input, int32_t length, unsigned char** ou
         return LZW_WRITE_FAILED;
     if (!input || length < 0)
         length = 0;
-    g_lzw.inputSize = length;
-    g_lzw.inputConsumed = 0;
-
     unsigned char* buffer = AllocateOutput(DECODE_BUFFER_SIZE);
     if (!buffer)
         return LZW_NO_MEMORY;
 
     BitReader reader(input, length);
     const DecodeOutcome outcome = DecodeStream(reader, buffer);
-    g_lzw.inputConsumed = reader.Position();
     buffer[outcome.written] = 0;
     buffer[outcome.written + 1] = 0;
     *output = buffer;
@@ -537,9 +527,6 @@ int32_t LzwEncode(const unsigned char* input, int32_t length, unsigned char** ou
         return LZW_WRITE_FAILED;
     if (!input || length < 0)
         length = 0;
-    g_lzw.inputSize = length;
-    g_lzw.encodeInputSize = length;
-    g_lzw.inputConsumed = 0;
     if (length > LZW_MAX_INPUT)
         return LZW_INPUT_TOO_LARGE;
 
@@ -551,34 +538,12 @@ int32_t LzwEncode(const unsigned char* input, int32_t length, unsigned char** ou
     int32_t result = LZW_INPUT_EXHAUSTED;
     if (length > 0) {
         written = EncodeStream(input, length, buffer);
-        g_lzw.inputConsumed = length;
-        g_lzw.encodedSize = static_cast<int32_t>(written);
         result = LZW_OK;
     }
     buffer[written] = 0;
     *output = buffer;
     *outputLength = static_cast<int32_t>(written) + 1;
     return result;
-}
-
-int32_t LzwInputSize()
-{
-    return g_lzw.inputSize;
-}
-
-int32_t LzwInputConsumed()
-{
-    return g_lzw.inputConsumed;
-}
-
-int32_t LzwEncodeInputSize()
-{
-    return g_lzw.encodeInputSize;
-}
-
-int32_t LzwEncodedSize()
-{
-    return g_lzw.encodedSize;
 }
 
 void LzwSetMessageHandler(LzwMessageHandler handler)

@@ -2,7 +2,7 @@
 // whose writer announces every growth of the code width and every reset of the dictionary with a
 // control code. The stream format is described for quiz tool writers in docs/lzw-format.md.
 //
-// The codec keeps one global state (dictionary, lookup table, statistics), so calls are neither
+// The codec keeps one global state (dictionary, lookup table), so calls are neither
 // reentrant nor thread-safe: run one call at a time.
 #pragma once
 
@@ -77,15 +77,6 @@ int32_t LzwDecode(const unsigned char* input, int32_t length, unsigned char** ou
 //
 // No input makes the encoder read outside input[0, length) or write outside its buffers.
 int32_t LzwEncode(const unsigned char* input, int32_t length, unsigned char** output, int32_t* outputLength);
-
-// Statistics of the last calls. LzwInputSize: input length of the last encode or decode.
-// LzwInputConsumed: input bytes the last encode or decode read (for a decode, up to the byte that
-// holds the last bit of the last code read; the whole input when it ran out). LzwEncodeInputSize:
-// input length of the last encode. LzwEncodedSize: stream length of the last successful encode.
-int32_t LzwInputSize();
-int32_t LzwInputConsumed();
-int32_t LzwEncodeInputSize();
-int32_t LzwEncodedSize();
 
 // The codec cannot show a message box itself; the program installs a handler that does. Null (the
 // default) means no message.

@@ -20,6 +20,7 @@
 #include "pack/resources_win.h"
 #include "pack/shown_texts_win.h"
 #include "pack/wording.h"
+#include "platform/threads_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
 
@@ -28,8 +29,9 @@ namespace {
 constexpr int EXIT_OK = 0;
 constexpr int EXIT_FAILED = 1;
 
-const wchar_t CONTENT_TYPE[] = L"PATCH";
-const wchar_t PICTURE_TYPE[] = L"IMG";
+// The resource updater speaks in wide characters.
+const wchar_t CONTENT_TYPE[] = L"" CONTENT_RESOURCE_TYPE;
+const wchar_t PICTURE_TYPE[] = L"" PICTURE_RESOURCE_TYPE;
 const char MEDIA_FOLDER[] = "medias";
 
 int Fail(const std::string& message)

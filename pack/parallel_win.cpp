@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/threads_win.h"
 #include "platform/win_raii.h"
 
 namespace {
@@ -27,9 +28,10 @@ DWORD WINAPI Worker(void* context)
         if (i >= shared->count)
             break;
         (*shared->work)(i);
-        AcquireSRWLockExclusive(&shared->lock);
-        shared->done[i] = true;
-        ReleaseSRWLockExclusive(&shared->lock);
+        {
+            const ExclusiveLock held(&shared->lock);
+            shared->done[i] = true;
+        }
         WakeAllConditionVariable(&shared->finished);
     }
     if (SUCCEEDED(com))
@@ -38,13 +40,6 @@ DWORD WINAPI Worker(void* context)
 }
 
 } // namespace
-
-unsigned ProcessorCount()
-{
-    SYSTEM_INFO system = {};
-    GetSystemInfo(&system);
-    return std::max(1u, static_cast<unsigned>(system.dwNumberOfProcessors));
-}
 
 void RunInOrder(size_t count, unsigned threads, const std::function<void(size_t)>& work,
                 const std::function<void(size_t)>& done)
@@ -69,10 +64,11 @@ void RunInOrder(size_t count, unsigned threads, const std::function<void(size_t)
         return;
     }
     for (size_t i = 0; i < count; ++i) {
-        AcquireSRWLockExclusive(&shared.lock);
-        while (!shared.done[i])
-            SleepConditionVariableSRW(&shared.finished, &shared.lock, INFINITE, 0);
-        ReleaseSRWLockExclusive(&shared.lock);
+        {
+            const ExclusiveLock held(&shared.lock);
+            while (!shared.done[i])
+                SleepConditionVariableSRW(&shared.finished, held.Get(), INFINITE, 0);
+        }
         done(i);
     }
     for (const UniqueKernelHandle& worker : workers)

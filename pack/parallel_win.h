@@ -4,9 +4,6 @@
 #include <cstddef>
 #include <functional>
 
-// One thread per processor of the machine.
-unsigned ProcessorCount();
-
 // Calls work(i) for every i below count on up to `threads` threads at once, each of which has COM
 // initialised (multithreaded apartment) for its whole life, and calls done(i) on the calling
 // thread in the order of i, each as soon as work(i) has returned. When no thread can be started,

@@ -11,10 +11,12 @@
 #define IDI_ZELBO 1
 
 // Quiz content: "PATCH" resources, LZW-compressed.
+#define CONTENT_RESOURCE_TYPE "PATCH"
 #define IDR_CONTENT 104
 #define IDR_CODES 105
 
 // Pictures and clips: "IMG" resources, question q at base + q.
+#define PICTURE_RESOURCE_TYPE "IMG"
 #define IDR_QUESTION_PICTURE_BASE 400
 #define IDR_ANSWER_PICTURE_BASE 10400
 

@@ -2,18 +2,26 @@
 // board's box, with nothing left allocated on the way, whatever the bytes.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "board/picture_win.h"
 #include "platform/win_raii.h"
+#include "resource.h"
 #include "win_test_support.h"
 
 namespace {
 
-UniqueBitmap Decode(int id)
+UniqueBitmap Load(int id, int boxWidth = 260, int boxHeight = 260)
 {
-    const std::string bytes = ResourceBytes(nullptr, "IMG", id);
-    return UniqueBitmap(DecodePicture(bytes.data(), DWORD(bytes.size())));
+    return UniqueBitmap(LoadScaledPicture(GetModuleHandleA(nullptr), id, PICTURE_RESOURCE_TYPE, boxWidth, boxHeight));
+}
+
+// The picture's own size, as its header gives it.
+std::string HeaderSize(int id)
+{
+    const PictureHeader header = FindPictureResource(GetModuleHandleA(nullptr), id, PICTURE_RESOURCE_TYPE).header;
+    return std::to_string(header.width) + "x" + std::to_string(header.height);
 }
 
 // Size and colours at the centres of the quarters, as scripts/test-assets/pictures drew them (red,
@@ -41,7 +49,7 @@ std::string Looks(HBITMAP bitmap)
 
 } // namespace
 
-TEST(Pictures, EveryFormatIsDecodedWholeAndScaledIntoTheBoxAndNothingElseStays)
+TEST(Pictures, EveryFormatIsScaledIntoItsBoxAndNothingElseStays)
 {
     const DWORD before = GdiObjectCount();
     // JPEG reduced, enlarged, limited by its height, ten times, unchanged; GIF, BMP, an answer picture.
@@ -50,48 +58,42 @@ TEST(Pictures, EveryFormatIsDecodedWholeAndScaledIntoTheBoxAndNothingElseStays)
                                                     {406, "260x260 260x260 GGGG"}, {408, "300x520 150x260 RGBW"},
                                                     {402, "100x50 260x130 RGBW"},  {10401, "260x260 260x260 GGGG"}};
     for (const auto& [id, looks] : pictures) {
-        UniqueBitmap scaled(LoadScaledPicture(GetModuleHandleA(nullptr), id, "IMG", 260, 260));
+        UniqueBitmap scaled = Load(id);
         EXPECT_EQ(GdiObjectCount(), before + 1) << id;
-        const std::string decoded = Looks(Decode(id).Get());
-        EXPECT_EQ(decoded.substr(0, decoded.find(' ')) + " " + Looks(scaled.Get()), looks);
+        EXPECT_EQ(HeaderSize(id) + " " + Looks(scaled.Get()), looks);
     }
-    // None: no such picture or answer picture, no picture, a picture under another type.
-    for (int id : {499, 10402, 404, 410})
-        EXPECT_EQ(LoadScaledPicture(GetModuleHandleA(nullptr), id, "IMG", 260, 260), nullptr) << id;
-    EXPECT_FALSE(Decode(404));
-    // Whether a cut-off JPEG gives part of a picture is the platform's business; either way nothing
-    // but the result may stay behind.
-    Decode(409);
-
-    // Scaling leaves the source as it was, deselected (it can be selected anew), and refuses a bitmap
-    // held by another DC, which it cannot read: a blank result would be worse.
-    UniqueBitmap source = Decode(401);
+    // Boxes of other shapes, and one larger than the picture (a photo is decoded reduced only while
+    // it still covers the box).
     for (const auto& [width, height, looks] : {std::tuple<int, int, std::string>{400, 100, "133x100 RGBW"},
                                                {100, 400, "100x75 RGBW"},
                                                {1600, 1600, "1600x1200 RGBW"}})
-        EXPECT_EQ(Looks(UniqueBitmap(ScaleBitmapToBox(source.Get(), width, height)).Get()), looks);
-    EXPECT_EQ(Looks(source.Get()), "800x600 RGBW");
-    {
-        UniqueMemoryDc holder(CreateCompatibleDC(nullptr));
-        ScopedSelection held(holder.Get(), source.Get());
-        EXPECT_EQ(ScaleBitmapToBox(source.Get(), 260, 260), nullptr);
-    }
-    source.Reset();
+        EXPECT_EQ(Looks(Load(401, width, height).Get()), looks);
+    // None: no such picture or answer picture, no picture, a picture under another type.
+    for (int id : {499, 10402, 404, 410})
+        EXPECT_FALSE(Load(id)) << id;
+    // Whether a cut-off JPEG gives part of a picture is the platform's business; either way nothing
+    // but the result may stay behind.
+    Load(409);
     EXPECT_EQ(GdiObjectCount(), before);
 }
 
-TEST(Pictures, DecodingLeavesTheThreadsComStateAsItFoundIt)
+TEST(Pictures, DecodingLeavesTheThreadsComStateAsItFoundItAndGivesUpWhenCancelled)
 {
     // Not initialised before: still not after. In a single-threaded apartment (a quiz with clips) the
     // caller's initialisation is not ended; in a multithreaded one decoding works all the same.
-    EXPECT_TRUE(Decode(407));
+    EXPECT_TRUE(Load(407));
     EXPECT_EQ(CoInitialize(nullptr), S_OK);
-    EXPECT_TRUE(Decode(407));
+    EXPECT_TRUE(Load(407));
     EXPECT_EQ(CoInitialize(nullptr), S_FALSE);
     CoUninitialize();
     CoUninitialize();
     ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-    EXPECT_TRUE(Decode(407));
+    EXPECT_TRUE(Load(407));
+    {
+        PictureDecoder decoder;
+        const std::atomic<bool> cancelled{true};
+        EXPECT_EQ(decoder.Decode(GetModuleHandleA(nullptr), 401, PICTURE_RESOURCE_TYPE, 260, 260, &cancelled), nullptr);
+    }
     EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
     CoUninitialize();
     CoUninitialize();

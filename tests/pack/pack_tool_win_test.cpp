@@ -41,11 +41,12 @@ std::string Asset(const char* name)
     return path;
 }
 
-// A picture's size once decoded, and whether it is a JPEG.
+// A picture's size as the player reads it from its header, and whether it is a JPEG.
 std::string Picture(const std::string& bytes)
 {
-    const SIZE size = BitmapSize(UniqueBitmap(DecodePicture(bytes.data(), DWORD(bytes.size()))).Get());
-    return std::to_string(size.cx) + "x" + std::to_string(size.cy) + (bytes.rfind("\xFF\xD8\xFF", 0) ? "" : " JPEG");
+    const PictureHeader header = ReadPictureHeader(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return std::to_string(header.width) + "x" + std::to_string(header.height) +
+           (header.format == PictureFormat::JPEG ? " JPEG" : "");
 }
 
 // What the player's loader reads from a module (messages in g_recordedMessages): title, kind,
