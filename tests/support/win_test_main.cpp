@@ -1,0 +1,24 @@
+// The entry point of every Windows test program: GDI counting, the seams that would block on a
+// window or a browser replaced by recorders, the main window's class registered.
+#include <gtest/gtest.h>
+
+#include "app/main_window_win.h"
+#include "board/picture_loading_win.h"
+#include "gdi_counting_win.h"
+#include "platform/ui_seam_win.h"
+#include "test_player_win.h"
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    InstallGdiCounting();
+    SetMessageBoxHandler([](const char* text, const char* caption) {
+        g_recordedMessages.push_back(std::string(caption) + ": " + text);
+    });
+    SetWebPageOpener([](const char* address) { g_recordedWebPages.emplace_back(address); });
+    RegisterMainWindowClass(GetModuleHandle(nullptr));
+    // A test sees each picture in place as soon as the board is built; the background decoding has
+    // tests of its own.
+    SetPictureThreadCount(0);
+    return RUN_ALL_TESTS();
+}
