@@ -49,6 +49,27 @@ std::string Questions(const QuizSource& quiz, std::string (*text)(const std::str
     return out;
 }
 
+// Every setting, then the questions; text quotes a text as the quiz holds it. An empty list of
+// codes is written only when asked: a quiz without codes need not say so.
+std::string WholeSource(const QuizSource& quiz, std::string (*text)(const std::string&), bool writeCodes)
+{
+    std::string out;
+    out += "title = " + text(quiz.title) + "\n";
+    out += "creator = " + text(quiz.creator) + "\n";
+    out += "explanation = " + text(quiz.explanation) + "\n";
+    out += Settings(quiz, text);
+    char colour[16];
+    std::snprintf(colour, sizeof(colour), "#%02X%02X%02X", quiz.red, quiz.green, quiz.blue);
+    out += std::string("colour = \"") + colour + "\"\n";
+    if (writeCodes) {
+        out += "codes = [\n";
+        for (const std::string& code : quiz.codes)
+            out += "    " + text(code) + ",\n";
+        out += "]\n";
+    }
+    return out + Questions(quiz, text, "");
+}
+
 } // namespace
 
 std::string TomlQuote(const std::string& utf8)
@@ -80,19 +101,12 @@ std::string TomlQuote(const std::string& utf8)
 
 std::string WriteQuizSource(const QuizSource& quiz)
 {
-    std::string out;
-    out += "title = " + Text(quiz.title) + "\n";
-    out += "creator = " + Text(quiz.creator) + "\n";
-    out += "explanation = " + Text(quiz.explanation) + "\n";
-    out += Settings(quiz, Text);
-    char colour[16];
-    std::snprintf(colour, sizeof(colour), "#%02X%02X%02X", quiz.red, quiz.green, quiz.blue);
-    out += std::string("colour = \"") + colour + "\"\n";
-    out += "codes = [\n";
-    for (const std::string& code : quiz.codes)
-        out += "    " + Text(code) + ",\n";
-    out += "]\n";
-    return out + Questions(quiz, Text, "");
+    return WholeSource(quiz, Text, true);
+}
+
+std::string WriteUtf8QuizSource(const QuizSource& utf8Quiz)
+{
+    return WholeSource(utf8Quiz, TomlQuote, !utf8Quiz.codes.empty());
 }
 
 std::string WriteQuizDraft(const QuizSource& utf8Quiz, const std::string& origin, const std::string& outputName,

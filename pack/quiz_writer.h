@@ -9,6 +9,10 @@
 // UTF-8 TOML. Texts are converted from code page 1252; file names are written as they stand.
 std::string WriteQuizSource(const QuizSource& quiz);
 
+// The same source from a quiz whose texts are UTF-8, as a quiz maker types them; an empty list of
+// codes is left out. Texts the player cannot hold are written as they are, for check to report.
+std::string WriteUtf8QuizSource(const QuizSource& utf8Quiz);
+
 // A new quiz.toml started from a table or a folder (see quiz_draft.h), whose texts are still UTF-8:
 // a comment on what to fill in (title, creator, codes) and what to run next, then the settings and
 // the questions in order. origin names the table or folder; folder, when not empty, is put before

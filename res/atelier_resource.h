@@ -1,0 +1,90 @@
+// Resource, command and control ids of the editor, Zelbo Atelier. Kept by hand; the resource
+// compiler reads it too, so it holds nothing but #define lines.
+#pragma once
+
+#define IDI_ATELIER 1
+#define IDR_ATELIER_MENU 100
+#define IDR_ATELIER_ACCELERATORS 101
+
+// Menu commands.
+#define IDM_NEW 40001
+#define IDM_OPEN 40002
+#define IDM_SAVE 40003
+#define IDM_SAVE_AS 40004
+#define IDM_IMPORT_TABLE 40005
+#define IDM_ADD_PICTURES 40006
+#define IDM_TRY 40007
+#define IDM_BUILD 40008
+#define IDM_QUIT 40009
+#define IDM_UNDO 40010
+#define IDM_REDO 40011
+#define IDM_ADD_QUESTION 40012
+#define IDM_DELETE_QUESTIONS 40013
+#define IDM_MOVE_UP 40014
+#define IDM_MOVE_DOWN 40015
+#define IDM_GUIDE 40016
+#define IDM_ABOUT 40017
+
+// The quiz's settings.
+#define IDC_SETTINGS_HEADING 1000
+#define IDC_TITLE_LABEL 1001
+#define IDC_TITLE 1002
+#define IDC_CREATOR_LABEL 1003
+#define IDC_CREATOR 1004
+#define IDC_EXPLANATION_LABEL 1005
+#define IDC_EXPLANATION 1006
+#define IDC_KIND_LABEL 1007
+#define IDC_KIND 1008
+#define IDC_ANSWER_COUNT_LABEL 1009
+#define IDC_ANSWER_COUNT 1010
+#define IDC_LABELS_LABEL 1011
+#define IDC_LABEL_1 1012
+#define IDC_LABEL_2 1013
+#define IDC_REVEAL_LABEL 1014
+#define IDC_REVEAL 1015
+#define IDC_COLOUR_LABEL 1016
+#define IDC_COLOUR_SWATCH 1017
+#define IDC_COLOUR 1018
+#define IDC_CODES_LABEL 1019
+#define IDC_CODES 1020
+
+// The question list.
+#define IDC_QUESTIONS_HEADING 1100
+#define IDC_QUESTION_LIST 1101
+#define IDC_ADD_QUESTION 1102
+#define IDC_ADD_PICTURES 1103
+#define IDC_DELETE_QUESTIONS 1104
+#define IDC_MOVE_UP 1105
+#define IDC_MOVE_DOWN 1106
+
+// The selected question's form.
+#define IDC_FORM_HEADING 1200
+#define IDC_ANSWER_1_LABEL 1201
+#define IDC_ANSWER_1 1202
+#define IDC_ANSWER_2_LABEL 1203
+#define IDC_ANSWER_2 1204
+#define IDC_TEXT_LABEL 1205
+#define IDC_TEXT 1206
+#define IDC_PICTURE_LABEL 1207
+#define IDC_PICTURE_VIEW 1208
+#define IDC_PICTURE_NAME 1209
+#define IDC_PICTURE_CHOOSE 1210
+#define IDC_PICTURE_REMOVE 1211
+#define IDC_ANSWER_PICTURE_LABEL 1212
+#define IDC_ANSWER_PICTURE_VIEW 1213
+#define IDC_ANSWER_PICTURE_NAME 1214
+#define IDC_ANSWER_PICTURE_CHOOSE 1215
+#define IDC_ANSWER_PICTURE_REMOVE 1216
+#define IDC_REVEAL_TEXT_LABEL 1217
+#define IDC_REVEAL_TEXT 1218
+#define IDC_TRY_ANSWER_LABEL 1219
+#define IDC_TRY_ANSWER 1220
+#define IDC_VERDICT 1221
+
+// The problems, the build's progress and the status line.
+#define IDC_PROBLEMS_HEADING 1300
+#define IDC_PROBLEM_LIST 1301
+#define IDC_BUILD_LABEL 1302
+#define IDC_BUILD_PROGRESS 1303
+#define IDC_BUILD_CANCEL 1304
+#define IDC_STATUS 1305
