@@ -163,3 +163,26 @@ bool PreparePicture(const std::string& bytes, bool keepPictures, PreparedPicture
     }
     return true;
 }
+
+bool DecodePictureToFit(const std::string& bytes, unsigned side, PixelSize* size, std::vector<uint8_t>* bgr)
+{
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    PixelSize original;
+    std::string error;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                factory.ReceiveVoid())) ||
+        !OpenFrame(factory.Get(), bytes, stream, decoder, frame, &original, &error))
+        return false;
+    *size = FitPicture(original, side);
+    PixelSize decoded = original;
+    const bool smaller = size->width < original.width;
+    if (!(smaller && DecodeReduced(frame.Get(), original, *size, &decoded, bgr)) &&
+        !DecodeToBgr(factory.Get(), frame.Get(), original, bgr))
+        return false;
+    if (decoded.width != size->width || decoded.height != size->height)
+        *bgr = ScaleDownBgr(*bgr, decoded, *size);
+    return true;
+}

@@ -3,7 +3,9 @@
 // cannot read their format or when they are larger than the tool stores.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "pack/media_format.h"
 
@@ -19,3 +21,8 @@ struct PreparedPicture {
 // at a reduced size when the imaging component offers it. False with a French message when the
 // bytes are no picture that the imaging component can decode, or when re-encoding fails.
 bool PreparePicture(const std::string& bytes, bool keepPictures, PreparedPicture* picture, std::string* error);
+
+// A picture decoded to fit side x side pixels (one that fits already keeps its size), as packed
+// 24-bit BGR rows, any transparency on white: the editor's previews. Needs COM on the thread, as
+// PreparePicture does. False when the bytes are no picture the imaging component decodes.
+bool DecodePictureToFit(const std::string& bytes, unsigned side, PixelSize* size, std::vector<uint8_t>* bgr);

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the player's icons and its link cursor from the pixel art below.
+"""Draws the player's icons, its link cursor and the editor's icon from the shapes below.
 
-Writes zelbo.ico (the program icon, 32 x 32 and 16 x 16 in 32-bit colour), play.ico and stop.ico
+Writes zelbo.ico (the program icon, 32 x 32 and 16 x 16 in 32-bit colour), atelier.ico (the
+editor's icon, from 16 x 16 to 64 x 64 for scaled screens), play.ico and stop.ico
 (32 x 32, two colours: black on light grey) and link.cur (32 x 32 monochrome pointing hand, hot spot
 6, 0) into the folder given as the only argument.
 """
@@ -79,16 +80,16 @@ def two_colour_image(inside, size=32):
     return bitmap_info(size, size, 1, 2) + palette + pack_bits(colour_rows, size) + pack_bits(mask_rows, size)
 
 
-def program_icon_image(size):
+def program_icon_image(size, colour_at=None):
     """A violet rounded tile with a white speech bubble holding a golden question mark."""
+    colour_at = colour_at or tile_colour
     scale = size / 32.0
     pixels = []
     for y in range(size):
         row = []
         for x in range(size):
             u, v = (x + 0.5) / scale, (y + 0.5) / scale
-            colour = tile_colour(u, v)
-            row.append(colour)
+            row.append(colour_at(u, v))
         pixels.append(row)
     data = bytearray()
     for row in reversed(pixels):
@@ -98,20 +99,50 @@ def program_icon_image(size):
     return bitmap_info(size, size, 32, 0) + bytes(data) + mask
 
 
-def tile_colour(u, v):
+def tile_background(u, v):
+    """The rounded violet tile, darker towards the bottom; transparent around its corners."""
     corner = 5.0
     cx = min(max(u, corner), 32 - corner)
     cy = min(max(v, corner), 32 - corner)
     if (u - cx) ** 2 + (v - cy) ** 2 > corner * corner:
         return (0, 0, 0, 0)
+    shade = int(40 * v / 32)
+    return (0xC8 - shade, 0x50 - shade // 2, 0x6A - shade // 2, 255)
+
+
+def tile_colour(u, v):
+    background = tile_background(u, v)
+    if background[3] == 0:
+        return background
     in_bubble = ((u - 16) / 12.5) ** 2 + ((v - 14) / 10.5) ** 2 <= 1.0
     in_tail = 8 <= u <= 14 and 22 <= v <= 29 and (u - 8) >= (v - 22) * 0.85
     if in_bubble or in_tail:
         if question_mark(u, v):
             return (0x26, 0xCB, 0xFF, 255)
         return (255, 255, 255, 255)
-    shade = int(40 * v / 32)
-    return (0xC8 - shade, 0x50 - shade // 2, 0x6A - shade // 2, 255)
+    return background
+
+
+def atelier_colour(u, v):
+    """The player's violet tile holding a white card of written lines, a golden pencil across it."""
+    tile = tile_background(u, v)
+    if tile[3] == 0:
+        return tile
+    # The pencil runs from its tip at (9, 27) up to (27, 9), 3.2 units wide.
+    along = ((u - 9) - (v - 27)) / 2 ** 0.5
+    across = abs((u - 9) + (v - 27)) / 2 ** 0.5
+    if 0 <= along <= 25.5 and across <= 1.6 + min(along, 4.0) * 0.4 - 1.6 * (along < 4.0) * (1 - along / 4.0):
+        if along < 2.2:
+            return (0x30, 0x30, 0x30, 255)
+        if along < 4.0:
+            return (0x9C, 0xD4, 0xF2, 255)
+        if along > 22.5:
+            return (0x80, 0x70, 0xE0, 255)
+        return (0x26, 0xB8, 0xF5, 255) if across < 0.9 else (0x10, 0x8C, 0xD0, 255)
+    if 5 <= u <= 23 and 4 <= v <= 26:
+        line = (v - 8) % 4.5 < 1.4 and 8 <= v <= 23 and 8 <= u <= 20 - (4 if v > 19 else 0)
+        return (0xA0, 0x90, 0x90, 255) if line else (255, 255, 255, 255)
+    return tile
 
 
 def question_mark(u, v):
@@ -152,6 +183,8 @@ def main():
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
     write_group(out / "zelbo.ico", 1, [(32, 32, program_icon_image(32)), (16, 32, program_icon_image(16))])
+    write_group(out / "atelier.ico", 1, [(size, 32, program_icon_image(size, atelier_colour))
+                                         for size in (64, 48, 32, 24, 16)])
     write_group(out / "play.ico", 1, [(32, 1, two_colour_image(play_pixels))])
     write_group(out / "stop.ico", 1, [(32, 1, two_colour_image(stop_pixels))])
     write_group(out / "link.cur", 2, [(32, 1, hand_cursor())], hotspots=[(6, 0)])

@@ -1,0 +1,248 @@
+#include "atelier/checker_win.h"
+
+#include <commctrl.h>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "atelier/atelier_window_win.h"
+#include "atelier/editor_form_win.h"
+#include "atelier_resource.h"
+#include "atelier/wide_text_win.h"
+#include "pack/paths.h"
+#include "pack/quiz_payload.h"
+#include "pack/shown_texts_win.h"
+
+namespace {
+
+// A pause in the typing this long starts a check.
+constexpr UINT CHECK_DELAY_MS = 300;
+
+struct CheckResult {
+    unsigned generation = 0;
+    std::vector<Problem> problems;
+    QuizFigures figures;
+};
+
+struct Checker {
+    HWND window = nullptr;
+    std::mutex lock;
+    std::condition_variable wake;
+    bool stopping = false;
+    bool pending = false;
+    unsigned generation = 0; // of the last check asked for
+    std::string text;        // the source to check, when pending
+    std::thread thread;
+    unsigned shown = 0; // main thread: the generation whose problems are shown
+};
+
+Checker g_checker;
+
+CheckResult RunCheck(unsigned generation, const std::string& text)
+{
+    CheckResult result;
+    result.generation = generation;
+    const SourceParse parse = ParseQuizSource(text);
+    std::vector<Diagnostic> diagnostics = parse.diagnostics;
+    for (Diagnostic& shown : CheckShownTexts(parse.shownTexts))
+        diagnostics.push_back(std::move(shown));
+    QuizPayloads payloads;
+    std::string error;
+    if (!MakeQuizPayloads(parse.quiz, &payloads, &error) && !parse.HasErrors())
+        diagnostics.push_back({false, 0, error});
+    SortByLine(diagnostics);
+    result.problems = PlaceProblems(text, diagnostics);
+    result.figures.questions = parse.quiz.questions.size();
+    result.figures.contentBytes = payloads.content.size();
+    for (const Problem& problem : result.problems)
+        ++(problem.warning ? result.figures.warnings : result.figures.errors);
+    return result;
+}
+
+void CheckerLoop()
+{
+    for (;;) {
+        unsigned generation = 0;
+        std::string text;
+        {
+            std::unique_lock<std::mutex> hold(g_checker.lock);
+            g_checker.wake.wait(hold, [] { return g_checker.stopping || g_checker.pending; });
+            if (g_checker.stopping)
+                return;
+            g_checker.pending = false;
+            generation = g_checker.generation;
+            text = std::move(g_checker.text);
+        }
+        auto result = std::make_unique<CheckResult>(RunCheck(generation, text));
+        if (PostMessageW(g_checker.window, WM_APP_CHECKED, 0, reinterpret_cast<LPARAM>(result.get())))
+            result.release();
+    }
+}
+
+std::wstring QuestionColumn(const Problem& problem)
+{
+    return problem.question > 0 ? std::to_wstring(problem.question) : L"Réglages";
+}
+
+void SetItemText(HWND list, int item, int column, const std::wstring& text)
+{
+    LVITEMW cell = {};
+    cell.mask = LVIF_TEXT;
+    cell.iItem = item;
+    cell.iSubItem = column;
+    cell.pszText = const_cast<wchar_t*>(text.c_str());
+    if (column == 0)
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&cell));
+    else
+        SendMessageW(list, LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&cell));
+}
+
+void GoToProblem(int index)
+{
+    if (index < 0 || static_cast<size_t>(index) >= g_atelier.problemsFound.size())
+        return;
+    const Problem& problem = g_atelier.problemsFound[static_cast<size_t>(index)];
+    if (problem.question > 0)
+        ShowSelection({problem.question - 1});
+    FocusField(problem.question, problem.field, problem.code);
+}
+
+} // namespace
+
+void StartChecker(HWND window)
+{
+    g_checker.window = window;
+    g_checker.stopping = false;
+    g_checker.pending = false;
+    g_checker.thread = std::thread(CheckerLoop);
+}
+
+void StopChecker()
+{
+    {
+        const std::lock_guard<std::mutex> hold(g_checker.lock);
+        g_checker.stopping = true;
+    }
+    g_checker.wake.notify_all();
+    if (g_checker.thread.joinable())
+        g_checker.thread.join();
+    MSG message;
+    while (PeekMessageW(&message, g_checker.window, WM_APP_CHECKED, WM_APP_CHECKED, PM_REMOVE))
+        delete reinterpret_cast<CheckResult*>(message.lParam);
+}
+
+void ScheduleCheck()
+{
+    {
+        // Whatever check runs or waits is overtaken from now on.
+        const std::lock_guard<std::mutex> hold(g_checker.lock);
+        ++g_checker.generation;
+    }
+    SetTimer(g_checker.window, CHECK_TIMER, CHECK_DELAY_MS, nullptr);
+}
+
+void CheckNow()
+{
+    KillTimer(g_checker.window, CHECK_TIMER);
+    const std::string& path = g_atelier.document.Path();
+    std::string text = SourceTextFor(g_atelier.document.Quiz(), path.empty() ? "" : DirectoryOf(path));
+    {
+        const std::lock_guard<std::mutex> hold(g_checker.lock);
+        ++g_checker.generation;
+        g_checker.text = std::move(text);
+        g_checker.pending = true;
+    }
+    g_checker.wake.notify_one();
+}
+
+void OnCheckTimer()
+{
+    CheckNow();
+}
+
+void OnChecked(LPARAM lParam)
+{
+    const std::unique_ptr<CheckResult> result(reinterpret_cast<CheckResult*>(lParam));
+    {
+        const std::lock_guard<std::mutex> hold(g_checker.lock);
+        if (result->generation != g_checker.generation)
+            return;
+    }
+    g_checker.shown = result->generation;
+    g_atelier.problemsFound = std::move(result->problems);
+    g_atelier.figures = result->figures;
+    ShowProblems();
+    InvalidateRect(g_atelier.list, nullptr, FALSE);
+    RefreshFrame();
+}
+
+bool CheckIsCurrent()
+{
+    const std::lock_guard<std::mutex> hold(g_checker.lock);
+    return g_checker.shown == g_checker.generation;
+}
+
+HWND CreateProblemList(HWND parent)
+{
+    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"Problèmes",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0,
+                                0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROBLEM_LIST)),
+                                GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    const wchar_t* const titles[] = {L"Gravité", L"Question", L"Champ", L"Problème"};
+    for (int i = 0; i < 4; ++i) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_SUBITEM;
+        column.pszText = const_cast<wchar_t*>(titles[i]);
+        column.iSubItem = i;
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+    return list;
+}
+
+void ShowProblems()
+{
+    HWND list = g_atelier.problems;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    int item = 0;
+    for (const Problem& problem : g_atelier.problemsFound) {
+        SetItemText(list, item, 0, problem.warning ? L"Attention" : L"Erreur");
+        SetItemText(list, item, 1, QuestionColumn(problem));
+        SetItemText(list, item, 2, Utf8ToWide(FieldName(problem.field, problem.code)));
+        SetItemText(list, item, 3, Utf8ToWide(problem.message));
+        ++item;
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+LRESULT OnProblemListNotify(const NMHDR* header)
+{
+    switch (header->code) {
+    case NM_CLICK:
+    case NM_DBLCLK:
+        GoToProblem(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+        return 0;
+    case NM_RETURN:
+        GoToProblem(static_cast<int>(SendMessageW(header->hwndFrom, LVM_GETNEXTITEM, -1, LVNI_SELECTED)));
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+const wchar_t* ProblemMarkOf(int question)
+{
+    const wchar_t* mark = L"";
+    for (const Problem& problem : g_atelier.problemsFound) {
+        if (problem.question != question)
+            continue;
+        if (!problem.warning)
+            return L"erreur";
+        mark = L"attention";
+    }
+    return mark;
+}

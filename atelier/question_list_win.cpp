@@ -1,0 +1,188 @@
+#include "atelier/question_list_win.h"
+
+#include <algorithm>
+#include <string>
+
+#include "atelier/atelier_window_win.h"
+#include "atelier/checker_win.h"
+#include "atelier/editor_form_win.h"
+#include "atelier/thumbnails_win.h"
+#include "atelier_resource.h"
+#include "atelier/wide_text_win.h"
+
+namespace {
+
+enum ListColumn { NUMBER_COLUMN, ANSWER_COLUMN, QUESTION_COLUMN, MARK_COLUMN, COLUMN_COUNT };
+
+// While the program selects rows itself, the list's notices wait for the whole selection.
+bool g_selecting = false;
+
+// Rows of a picture quiz are as high as their thumbnails.
+bool ShowsThumbnails()
+{
+    return g_atelier.document.Quiz().mediaKind == MEDIA_PICTURE;
+}
+
+std::wstring CellText(int question, int column)
+{
+    const QuizSource& quiz = g_atelier.document.Quiz();
+    const SourceQuestion& shown = quiz.questions[static_cast<size_t>(question)];
+    switch (column) {
+    case NUMBER_COLUMN:
+        return std::to_wstring(question + 1);
+    case ANSWER_COLUMN:
+        return Utf8ToWide(quiz.answersPerQuestion == 2 ? shown.answers[0] + " / " + shown.answers[1]
+                                                       : shown.answers[0]);
+    case QUESTION_COLUMN:
+        if (quiz.mediaKind == MEDIA_TEXT || shown.picture.empty())
+            return Utf8ToWide(shown.text);
+        return Utf8ToWide(shown.picture.substr(shown.picture.find_last_of("/\\") + 1));
+    default:
+        return ProblemMarkOf(question + 1);
+    }
+}
+
+void FillCell(NMLVDISPINFOW* info)
+{
+    LVITEMW& item = info->item;
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= g_atelier.document.Quiz().questions.size())
+        return;
+    if (item.mask & LVIF_TEXT) {
+        const std::wstring text = CellText(item.iItem, item.iSubItem);
+        lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+    }
+    if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0)
+        item.iImage = ShowsThumbnails()
+                          ? ListImageOf(g_atelier.document.Quiz().questions[static_cast<size_t>(item.iItem)].picture)
+                          : I_IMAGENONE;
+}
+
+int FocusedRow()
+{
+    return static_cast<int>(SendMessageW(g_atelier.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+void OnSelectionChanged()
+{
+    if (g_selecting)
+        return;
+    const QuestionSet selection = SelectedQuestions();
+    g_atelier.document.Select(selection);
+    const int focused = FocusedRow();
+    const bool focusedSelected = std::find(selection.begin(), selection.end(), focused) != selection.end();
+    ShowQuestion(selection.empty() ? -1 : focusedSelected ? focused : selection.front());
+}
+
+} // namespace
+
+HWND CreateQuestionList(HWND parent)
+{
+    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"Questions",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0,
+                                0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_QUESTION_LIST)),
+                                GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    const wchar_t* const titles[COLUMN_COUNT] = {L"N°", L"Réponse", L"Question", L"État"};
+    for (int i = 0; i < COLUMN_COUNT; ++i) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_SUBITEM;
+        column.pszText = const_cast<wchar_t*>(titles[i]);
+        column.iSubItem = i;
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+    return list;
+}
+
+void RefreshQuestionList()
+{
+    HWND list = g_atelier.list;
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(ShowsThumbnails() ? ThumbnailImages() : nullptr));
+    const auto count = static_cast<WPARAM>(g_atelier.document.Quiz().questions.size());
+    SendMessageW(list, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    InvalidateRect(list, nullptr, FALSE);
+}
+
+void SizeQuestionColumns()
+{
+    RECT client;
+    GetClientRect(g_atelier.list, &client);
+    const int unit = g_atelier.metrics.charWidth;
+    const int thumbnail = ShowsThumbnails() ? g_atelier.metrics.dpi * 44 / 96 : 0;
+    const int number = thumbnail + 5 * unit, mark = 10 * unit;
+    const int rest =
+        std::max(8 * unit, static_cast<int>(client.right) - number - mark - GetSystemMetrics(SM_CXVSCROLL));
+    const int widths[COLUMN_COUNT] = {number, rest * 3 / 5, rest - rest * 3 / 5, mark};
+    for (int i = 0; i < COLUMN_COUNT; ++i)
+        SendMessageW(g_atelier.list, LVM_SETCOLUMNWIDTH, i, widths[i]);
+}
+
+QuestionSet SelectedQuestions()
+{
+    QuestionSet selection;
+    for (int row = -1; (row = static_cast<int>(SendMessageW(g_atelier.list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                            LVNI_SELECTED))) >= 0;)
+        selection.push_back(row);
+    return selection;
+}
+
+void SelectQuestions(const QuestionSet& selection)
+{
+    HWND list = g_atelier.list;
+    g_selecting = true;
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = 0;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    const int count = static_cast<int>(g_atelier.document.Quiz().questions.size());
+    bool first = true;
+    for (int row : selection) {
+        if (row < 0 || row >= count)
+            continue;
+        state.state = LVIS_SELECTED | (first ? LVIS_FOCUSED : 0);
+        SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+        if (first)
+            SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+        first = false;
+    }
+    g_selecting = false;
+    OnSelectionChanged();
+}
+
+int QuestionAtPoint(POINT windowPoint)
+{
+    POINT point = windowPoint;
+    MapWindowPoints(g_atelier.window, g_atelier.list, &point, 1);
+    RECT client;
+    GetClientRect(g_atelier.list, &client);
+    if (!PtInRect(&client, point))
+        return -1;
+    LVHITTESTINFO hit = {};
+    hit.pt = point;
+    const int row = static_cast<int>(SendMessageW(g_atelier.list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return row >= 0 ? row : static_cast<int>(g_atelier.document.Quiz().questions.size());
+}
+
+LRESULT OnQuestionListNotify(const NMHDR* header)
+{
+    switch (header->code) {
+    case LVN_GETDISPINFOW:
+        FillCell(reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
+        return 0;
+    case LVN_ITEMCHANGED:
+        if (reinterpret_cast<const NMLISTVIEW*>(header)->uChanged & LVIF_STATE)
+            OnSelectionChanged();
+        return 0;
+    case LVN_ODSTATECHANGED:
+        OnSelectionChanged();
+        return 0;
+    case LVN_KEYDOWN:
+        // Suppr deletes questions here only: in a field it deletes text.
+        if (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey == VK_DELETE)
+            PostMessageW(g_atelier.window, WM_COMMAND, IDM_DELETE_QUESTIONS, 0);
+        return 0;
+    default:
+        return 0;
+    }
+}
