@@ -30,9 +30,12 @@ struct BuildOutcome {
 
 std::thread g_buildThread;
 std::atomic<bool> g_cancel{false};
+std::wstring g_toolFolder;
 
 std::wstring ProgramFolder()
 {
+    if (!g_toolFolder.empty())
+        return g_toolFolder;
     wchar_t path[MAX_PATH * 4] = {};
     const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
     const std::wstring program(path, length);
@@ -166,6 +169,11 @@ std::wstring TryFolder()
     folder += L"\\essai-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
+}
+
+void SetToolFolder(const std::wstring& folder)
+{
+    g_toolFolder = folder;
 }
 
 void TryCommand()

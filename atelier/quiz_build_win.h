@@ -21,3 +21,7 @@ bool OpenQuizExecutable(const std::wstring& path);
 
 // The folder where "Essayer" builds and starts its quiz.
 std::wstring TryFolder();
+
+// The folder of the player the quizzes are built from (zelbo.exe), and of the tool that builds
+// them: the editor's own unless given another (a test's build folder).
+void SetToolFolder(const std::wstring& folder);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_win.h"
+#include "atelier_driver_win.h"
 #include "board/picture_loading_win.h"
 #include "gdi_counting_win.h"
 #include "platform/ui_seam_win.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
         g_recordedMessages.push_back(std::string(caption) + ": " + text);
     });
     SetWebPageOpener([](const char* address) { g_recordedWebPages.emplace_back(address); });
+    InstallEditorRecorders();
     RegisterMainWindowClass(GetModuleHandle(nullptr));
     // A test sees each picture in place as soon as the board is built; the background decoding has
     // tests of its own.

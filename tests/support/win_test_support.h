@@ -2,6 +2,7 @@
 // one include for every helper.
 #pragma once
 
+#include "atelier_driver_win.h"
 #include "board_check_win.h"
 #include "gdi_counting_win.h"
 #include "test_files_win.h"
