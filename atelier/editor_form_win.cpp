@@ -262,6 +262,7 @@ void EditShape(int id)
     else
         SetRevealMode(g_atelier.document, choice, SelectedQuestions());
     QuizChanged();
+    ShowSettings();
     ShowQuestion(g_atelier.shown);
     LayOutAtelier();
 }
@@ -360,6 +361,10 @@ void ShowSettings()
     SetComboChoice(IDC_ANSWER_COUNT, quiz.answersPerQuestion - 1);
     SetComboChoice(IDC_REVEAL, quiz.revealMode);
     SetControlUtf8(Control(IDC_CODES), CodeLines(quiz));
+    // The player shows the captions only beside the two boxes of a picture, audio or video question.
+    const bool captionsShown = quiz.mediaKind != MEDIA_TEXT && quiz.answersPerQuestion == 2;
+    for (int id : {IDC_LABEL_1, IDC_LABEL_2})
+        EnableWindow(Control(id), captionsShown || !ControlUtf8(Control(id)).empty());
     InvalidateRect(Control(IDC_COLOUR_SWATCH), nullptr, FALSE);
     g_atelier.filling = false;
 }

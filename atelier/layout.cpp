@@ -22,7 +22,7 @@ const ControlTextEntry CONTROL_TEXTS[] = {
     {IDC_REVEAL_LABEL, "Une question trouvée &dévoile :"},
     {IDC_COLOUR_LABEL, "Couleur du quiz :"},
     {IDC_COLOUR, "Co&uleur…"},
-    {IDC_CODES_LABEL, "C&odes (un par ligne, le premier au score 1) :"},
+    {IDC_CODES_LABEL, "C&odes, un par ligne (score 1, 2…) :"},
     {IDC_QUESTIONS_HEADING, "&Questions"},
     {IDC_ADD_QUESTION, "&Ajouter"},
     {IDC_ADD_PICTURES, "Ajouter des &images…"},
@@ -108,13 +108,32 @@ struct Columns {
     int margin, settings, list, form; // widths
 };
 
-// The settings and the form keep the width of their longest texts; the list takes the rest.
+// The widest of the texts, each alone on its line or sharing it with another (halves).
+int WidestText(const LayoutMetrics& metrics, std::initializer_list<int> whole, std::initializer_list<int> halves)
+{
+    int widest = 0;
+    for (int id : whole)
+        widest = std::max(widest, metrics.textWidth(ControlText(id)));
+    for (int id : halves)
+        widest = std::max(widest, 2 * metrics.textWidth(ControlText(id)) + metrics.charWidth);
+    return widest;
+}
+
+// The settings and the form are as wide as their longest texts, and never narrower than a field
+// holds a usual answer; the list takes the rest.
 Columns ColumnWidths(int width, const LayoutMetrics& metrics)
 {
     Columns columns;
     columns.margin = metrics.charWidth * 3 / 2;
-    columns.settings = 34 * metrics.charWidth;
-    columns.form = 44 * metrics.charWidth;
+    columns.settings =
+        std::max(34 * metrics.charWidth, WidestText(metrics,
+                                                    {IDC_TITLE_LABEL, IDC_CREATOR_LABEL, IDC_EXPLANATION_LABEL,
+                                                     IDC_LABELS_LABEL, IDC_REVEAL_LABEL, IDC_CODES_LABEL},
+                                                    {IDC_KIND_LABEL, IDC_ANSWER_COUNT_LABEL}));
+    columns.form =
+        std::max(44 * metrics.charWidth,
+                 WidestText(metrics, {IDC_ANSWER_2_LABEL, IDC_TEXT_LABEL, IDC_REVEAL_TEXT_LABEL, IDC_TRY_ANSWER_LABEL},
+                            {IDC_PICTURE_LABEL, IDC_ANSWER_PICTURE_LABEL}));
     columns.list = width - 4 * columns.margin - columns.settings - columns.form;
     return columns;
 }

@@ -201,7 +201,7 @@ TEST(QuizFiles, SourceTextsParseBackToTheEditedQuiz)
     quiz.questions[1].answers[1] = "Italie";
     quiz.questions[0].picture = "C:/quiz/images/paris.jpg";
     quiz.questions[1].picture = "C:/photos/rome.jpg";
-    quiz.questions[1].answerPicture = "D:/ailleurs/rome.jpg";
+    quiz.questions[1].answerPicture = "D:\\ailleurs\\rome.jpg";
     quiz.revealMode = REVEAL_PICTURE;
     quiz.codes = {"OR", "ARGENT"};
     const std::string text = SourceTextFor(quiz, "C:/quiz");
@@ -288,7 +288,7 @@ TEST(StatusLine, CountsAndSizeInFrench)
 }
 
 // At any scaling, from the smallest window up and whatever the form shows, every control lies
-// inside the window with a size of its own, and no two overlap.
+// inside the window with a size of its own and room for its text, and no two overlap.
 TEST(Layout, NothingIsCutOrOverlapsFromTheMinimumUp)
 {
     for (const LayoutMetrics& metrics : {LayoutMetrics{96, 13, 6, {}}, LayoutMetrics{144, 19, 9, {}}}) {
@@ -305,6 +305,8 @@ TEST(Layout, NothingIsCutOrOverlapsFromTheMinimumUp)
                                                     << ", control " << placed[i].id);
                     EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= size.width && a.bottom <= size.height);
                     EXPECT_TRUE(a.Width() > 0 && a.Height() > 0);
+                    // A fixed text is never cut.
+                    EXPECT_GE(a.Width(), measured.textWidth(ControlText(placed[i].id)));
                     for (size_t j = 0; j < i; ++j) {
                         const Box& b = placed[j].box;
                         EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
