@@ -30,15 +30,22 @@ const wchar_t* ExtensionOf(FileKind kind)
     return kind == FileKind::SOURCE ? L"toml" : L"exe";
 }
 
-std::vector<std::wstring> PlatformOpenFiles(HWND owner, FileKind kind)
+// A file dialog of kind, writing its answer into buffer.
+OPENFILENAMEW FileDialog(HWND owner, FileKind kind, std::wstring& buffer)
 {
-    std::wstring buffer(32768, L'\0');
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = FilterOf(kind);
     dialog.lpstrFile = &buffer[0];
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    return dialog;
+}
+
+std::vector<std::wstring> PlatformOpenFiles(HWND owner, FileKind kind)
+{
+    std::wstring buffer(32768, L'\0');
+    OPENFILENAMEW dialog = FileDialog(owner, kind, buffer);
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    (kind == FileKind::MEDIA ? OFN_ALLOWMULTISELECT : 0);
     if (!GetOpenFileNameW(&dialog))
@@ -59,12 +66,7 @@ std::wstring PlatformSaveFile(HWND owner, FileKind kind, const std::wstring& sug
 {
     std::wstring buffer(32768, L'\0');
     buffer.replace(0, suggested.size(), suggested);
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = FilterOf(kind);
-    dialog.lpstrFile = &buffer[0];
-    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    OPENFILENAMEW dialog = FileDialog(owner, kind, buffer);
     dialog.lpstrDefExt = ExtensionOf(kind);
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetSaveFileNameW(&dialog))

@@ -412,6 +412,26 @@ HWND Control(int id)
     return GetDlgItem(g_atelier.window, id);
 }
 
+HWND CreateReportList(HWND parent, int id, const wchar_t* name, DWORD style,
+                      std::initializer_list<const wchar_t*> columns)
+{
+    HWND list =
+        CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, name,
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | style, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    int i = 0;
+    for (const wchar_t* title : columns) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_SUBITEM;
+        column.pszText = const_cast<wchar_t*>(title);
+        column.iSubItem = i;
+        SendMessageW(list, LVM_INSERTCOLUMNW, i++, reinterpret_cast<LPARAM>(&column));
+    }
+    return list;
+}
+
 bool RegisterAtelierClass(HINSTANCE instance)
 {
     WNDCLASSEXW windowClass = {};

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -68,3 +69,6 @@ void LayOutAtelier();
 std::string ControlUtf8(HWND control);
 void SetControlUtf8(HWND control, const std::string& utf8);
 HWND Control(int id);
+// A list view in report mode, rows selected whole, with its columns' titles (widths set later).
+HWND CreateReportList(HWND parent, int id, const wchar_t* name, DWORD style,
+                      std::initializer_list<const wchar_t*> columns);

@@ -186,20 +186,8 @@ bool CheckIsCurrent()
 
 HWND CreateProblemList(HWND parent)
 {
-    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"Problèmes",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0,
-                                0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROBLEM_LIST)),
-                                GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const wchar_t* const titles[] = {L"Gravité", L"Question", L"Champ", L"Problème"};
-    for (int i = 0; i < 4; ++i) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_SUBITEM;
-        column.pszText = const_cast<wchar_t*>(titles[i]);
-        column.iSubItem = i;
-        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
-    }
-    return list;
+    return CreateReportList(parent, IDC_PROBLEM_LIST, L"Problèmes", LVS_SINGLESEL,
+                            {L"Gravité", L"Question", L"Champ", L"Problème"});
 }
 
 void ShowProblems()

@@ -77,21 +77,8 @@ void OnSelectionChanged()
 
 HWND CreateQuestionList(HWND parent)
 {
-    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"Questions",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0,
-                                0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_QUESTION_LIST)),
-                                GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
-                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    const wchar_t* const titles[COLUMN_COUNT] = {L"N°", L"Réponse", L"Question", L"État"};
-    for (int i = 0; i < COLUMN_COUNT; ++i) {
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_SUBITEM;
-        column.pszText = const_cast<wchar_t*>(titles[i]);
-        column.iSubItem = i;
-        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
-    }
-    return list;
+    return CreateReportList(parent, IDC_QUESTION_LIST, L"Questions", LVS_OWNERDATA,
+                            {L"N°", L"Réponse", L"Question", L"État"});
 }
 
 void RefreshQuestionList()
@@ -99,6 +86,10 @@ void RefreshQuestionList()
     HWND list = g_atelier.list;
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(ShowsThumbnails() ? ThumbnailImages() : nullptr));
+    // Every thumbnail is asked for at once, so that they are ready before the maker scrolls to them.
+    if (ShowsThumbnails())
+        for (const SourceQuestion& question : g_atelier.document.Quiz().questions)
+            ListImageOf(question.picture);
     const auto count = static_cast<WPARAM>(g_atelier.document.Quiz().questions.size());
     SendMessageW(list, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     InvalidateRect(list, nullptr, FALSE);

@@ -14,6 +14,7 @@
 #include "pack/files_win.h"
 #include "pack/paths.h"
 #include "pack/quiz_draft.h"
+#include "pack/source_text.h"
 #include "pack/text_encoding.h"
 #include "platform/editor_seams_win.h"
 
@@ -47,15 +48,31 @@ std::string FullUtf8(const std::wstring& path)
     return FullPath(WideToUtf8(path));
 }
 
+bool ReadOrComplain(const std::string& full, std::string* bytes)
+{
+    if (ReadWholeFile(full, bytes))
+        return true;
+    Complain("Impossible de lire " + full + " : " + ReadProblem(full));
+    return false;
+}
+
 bool OpenSource(const std::wstring& path)
 {
     const std::string full = FullUtf8(path);
     std::string bytes;
-    if (!ReadWholeFile(full, &bytes)) {
-        Complain("Impossible de lire " + full + " : " + ReadProblem(full));
+    if (!ReadOrComplain(full, &bytes))
         return false;
-    }
     const SourceParse parse = ParseQuizSource(bytes);
+    // A file that cannot be read as a whole (its encoding, a misspelt TOML) is not opened: the quiz
+    // shown would lack what could not be read, and saving it would lose that for good.
+    for (const Diagnostic& diagnostic : parse.diagnostics) {
+        if (!diagnostic.warning && (diagnostic.column > 0 || !DecodeSourceFile(bytes).ok)) {
+            Complain(full +
+                     " ne peut pas être ouvert dans l'Atelier ; corrigez-le d'abord dans un éditeur de texte :\n" +
+                     FormatDiagnostic(DisplayName(full), diagnostic));
+            return false;
+        }
+    }
     ReplaceDocument(QuizDocument(EditableQuiz(parse.quiz, DirectoryOf(full)), full, false));
     return true;
 }
@@ -65,10 +82,8 @@ bool DraftTable(const std::wstring& path, QuizDraft* draft)
 {
     const std::string full = FullUtf8(path);
     std::string bytes;
-    if (!ReadWholeFile(full, &bytes)) {
-        Complain("Impossible de lire le tableau " + full + " : " + ReadProblem(full));
+    if (!ReadOrComplain(full, &bytes))
         return false;
-    }
     const DecodedText text = DecodeTextFile(bytes);
     const TableRead table = text.ok ? ReadTable(text.utf8) : TableRead();
     if (!text.ok || !table.ok) {

@@ -94,6 +94,19 @@ void WorkerLoop()
     }
 }
 
+// A 32-bit picture, rows from the top.
+BITMAPINFO TopDownInfo(int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // Draws pixels fitted into box (scaled up or down), centred.
 void DrawFitted(HDC dc, const RECT& box, const KeptPicture& picture)
 {
@@ -106,13 +119,7 @@ void DrawFitted(HDC dc, const RECT& box, const KeptPicture& picture)
         h = boxHeight;
         w = std::max(1, static_cast<int>(int64_t{width} * boxHeight / height));
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownInfo(width, height);
     const int previousMode = SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchDIBits(dc, box.left + (boxWidth - w) / 2, box.top + (boxHeight - h) / 2, w, h, 0, 0, width, height,
@@ -124,13 +131,7 @@ void DrawFitted(HDC dc, const RECT& box, const KeptPicture& picture)
 int AddListImage(const KeptPicture* picture)
 {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = g_listSide;
-    info.bmiHeader.biHeight = -g_listSide;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownInfo(g_listSide, g_listSide);
     void* bits = nullptr;
     UniqueBitmap bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dc || !bitmap)

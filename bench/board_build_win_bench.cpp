@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench_timing.h"
 #include "board/judging_win.h"
 #include "board/picture_win.h"
 #include "board/question_board_win.h"
@@ -22,19 +23,6 @@ namespace {
 
 constexpr int QUESTIONS = 96;
 constexpr int ROUNDS = 5;
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Decodes and scales every question picture once, as the board's measuring pass does.
 double DecodeEveryPicture()

@@ -18,13 +18,13 @@
 #include <olectl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "board/picture_win.h"
 #include "content/quiz_limits.h"
 #include "platform/module_resource_win.h"
@@ -32,19 +32,6 @@
 #include "resource.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? -1 : values[values.size() / 2];
-}
 
 HWND MainWindowOf(DWORD processId)
 {

@@ -66,7 +66,7 @@ foreach(bench_source IN LISTS ZELBO_WIN_BENCHMARKS)
     add_executable(${name} ${sources})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/res ${ZELBO_GENERATED_RES}
         ${CMAKE_BINARY_DIR}/test-assets)
-    target_link_libraries(${name} PRIVATE zelbo_app)
+    target_link_libraries(${name} PRIVATE zelbo_app zelbo_atelier)
     target_link_options(${name} PRIVATE ${ZELBO_STATIC_LINK})
     add_dependencies(${name} zelbo_icons zelbo_test_assets)
     set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL TRUE)

@@ -156,7 +156,7 @@ TEST_F(Atelier, PictureQuizMadeFromNothingBuildsAsTheToolBuildsIt)
 
 // Files dropped add questions in name order where they fall; undo and redo bring the list and the
 // saved file back to each earlier state. A quiz executable opened gives its source, which saved
-// again builds into the same content and codes.
+// again builds into the same content and codes; a source that cannot be read is not opened.
 TEST_F(Atelier, DropsUndoRedoAndQuizzesOpenedFromTheirExecutable)
 {
     for (const char* name : {"b10.jpg", "b2.jpg", "a.jpg"})
@@ -206,6 +206,14 @@ TEST_F(Atelier, DropsUndoRedoAndQuizzesOpenedFromTheirExecutable)
     ASSERT_EQ(RunTool("build source\\again.toml -o again.exe --player \"" + BuildFolder() + "\\zelbo.exe\"").exitCode,
               0);
     EXPECT_EQ(Payloads("again.exe"), Payloads("demo.exe"));
+
+    // A source that cannot be read whole is not opened, lest saving lose what was not read.
+    WriteFileBytes("broken.toml", "title = \"x\"\nkind = [\n");
+    g_filesToOpen = {Here("broken.toml")};
+    atelier.Command(IDM_OPEN);
+    EXPECT_EQ(WindowText(atelier.window), "again.toml - Zelbo Atelier");
+    ASSERT_EQ(g_recordedMessages.size(), 1u);
+    EXPECT_NE(g_recordedMessages[0].find("broken.toml:"), std::string::npos) << g_recordedMessages[0];
 }
 
 // Closing with changes asks, and "Annuler" keeps the window; the recovery copy of the unsaved work
