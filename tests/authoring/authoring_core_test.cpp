@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "authoring/quiz_source.h"
 #include "authoring/quiz_writer.h"
 #include "content/lzw.h"
+#include "content/quiz_shape.h"
 
 TEST(Cp1252, ConvertsBothWaysAndNamesTheFirstMissingCharacter)
 {
@@ -171,12 +173,23 @@ std::string Repeat(const std::string& text, int count)
     return count > 0 ? text + Repeat(text, count - 1) : "";
 }
 
-// Every diagnostic as "line:E:message" or "line:W:message", one a line.
+// Where a diagnostic lies: "q2.answer1", "code3", "title", "" for the file as a whole.
+std::string PlaceOf(const SourcePlace& place)
+{
+    const char* const fields[] = {
+        "",       "title", "creator", "explanation", "kind",    "answers_per_question", "label",         "reveal",
+        "colour", "code",  "answer",  "text",        "picture", "reveal_text",          "answer_picture"};
+    const char* field = fields[static_cast<int>(place.field)];
+    const std::string question = place.question ? "q" + std::to_string(place.question) + (*field ? "." : "") : "";
+    return question + field + (place.number ? std::to_string(place.number) : "");
+}
+
+// Every diagnostic as "line:E:place:message" or "line:W:place:message", one a line.
 std::string Diagnostics(const SourceParse& parse)
 {
     std::string all;
     for (const Diagnostic& d : parse.diagnostics)
-        all += std::to_string(d.line) + (d.warning ? ":W:" : ":E:") + d.message + "\n";
+        all += std::to_string(d.line) + (d.warning ? ":W:" : ":E:") + PlaceOf(d.place) + ":" + d.message + "\n";
     return all;
 }
 
@@ -210,54 +223,56 @@ TEST(QuizSource, ProblemsAreReportedWithTheirLine)
     const std::string bar = " : le caract\xC3\xA8re \xC2\xAB | \xC2\xBB est interdit",
                       character = " : le caract\xC3\xA8re \xC2\xAB ";
     const std::pair<std::string, std::string> cases[] = {
-        {head + "[[question\n", "3:E:ligne de section"},
-        {"kind = \"text\"\n" + tq, "0:E:il manque title"},
-        {"title = \"\"\nkind = \"text\"\n" + tq, "1:E:title est vide"},
-        {"title = \"x\"\n" + tq, "0:E:il manque kind"},
+        {head + "[[question\n", "3:E::ligne de section"},
+        {"kind = \"text\"\n" + tq, "0:E:title:il manque title"},
+        {"title = \"\"\nkind = \"text\"\n" + tq, "1:E:title:title est vide"},
+        {"title = \"x\"\n" + tq, "0:E:kind:il manque kind"},
         {"title = \"x\"\nkind = \"photo\"\n" + tq,
-         "2:E:kind doit valoir \"text\", \"picture\", \"audio\", \"video\"\n"},
-        {h + "answers_per_question = 3\n" + tq, "4:E:answers_per_question doit valoir 1 ou 2"},
-        {h + "colour = \"35CBA3\"\n" + tq, "4:E:colour doit"},
-        {h + "creator = \"A|B\"\n" + tq, "4:E:creator" + bar},
-        {h + "explanation = \"x|\"\n" + tq, "4:E:explanation" + bar},
-        {h + "answer_labels = [\"a\", \"b|\"]\n" + tq, "4:E:la l\xC3\xA9gende 2" + bar},
-        {h + "answer_labels = [\"a\", \"b\", \"c\"]\n" + tq, "4:E:answer_labels doit"},
-        {h + "reveal = \"text\"\n" + tq + "reveal_text = \"r|\"\n", "8:E:question 1, reveal_text" + bar},
+         "2:E:kind:kind doit valoir \"text\", \"picture\", \"audio\", \"video\"\n"},
+        {h + "answers_per_question = 3\n" + tq, "4:E:answers_per_question:answers_per_question doit valoir 1 ou 2"},
+        {h + "colour = \"35CBA3\"\n" + tq, "4:E:colour:colour doit"},
+        {h + "creator = \"A|B\"\n" + tq, "4:E:creator:creator" + bar},
+        {h + "explanation = \"x|\"\n" + tq, "4:E:explanation:explanation" + bar},
+        {h + "answer_labels = [\"a\", \"b|\"]\n" + tq, "4:E:label2:la l\xC3\xA9gende 2" + bar},
+        {h + "answer_labels = [\"a\", \"b\", \"c\"]\n" + tq, "4:E:label:answer_labels doit"},
+        {h + "reveal = \"text\"\n" + tq + "reveal_text = \"r|\"\n", "8:E:q1.reveal_text:question 1, reveal_text" + bar},
         {h + "creator = \"\xE2\x82\xAC \xE2\x89\xA0\"\n" + tq,
-         "4:E:creator" + character + "\xE2\x89\xA0 \xC2\xBB (U+2260)"},
+         "4:E:creator:creator" + character + "\xE2\x89\xA0 \xC2\xBB (U+2260)"},
         {h + "creator = \"\xF0\x9F\x98\x80!\"\n" + tq,
-         "4:E:creator" + character + "\xF0\x9F\x98\x80 \xC2\xBB (U+1F600)"},
-        {h + "explanation = \"" + Repeat("e", 260) + "\"\n" + tq, "4:E:explanation : 260 octets en Windows-1252"},
+         "4:E:creator:creator" + character + "\xF0\x9F\x98\x80 \xC2\xBB (U+1F600)"},
+        {h + "explanation = \"" + Repeat("e", 260) + "\"\n" + tq,
+         "4:E:explanation:explanation : 260 octets en Windows-1252"},
         // The limit counts bytes of code page 1252, not of UTF-8.
         {h + "explanation = \"" + Repeat("\xC3\xA9", 259) + "\"\n" + tq, ""},
-        {h + "explanation = \"a\\nb\"\n" + tq, "4:E:explanation : un saut de ligne est interdit"},
-        {head + "codes = [\"OR\\r\"]\n" + tq, "3:E:le code 1 : un saut de ligne"},
-        {head + "codes = [\"A\", 5]\n" + tq, "3:E:le code 2 doit \xC3\xAAtre une cha\xC3\xAEne"},
+        {h + "explanation = \"a\\nb\"\n" + tq, "4:E:explanation:explanation : un saut de ligne est interdit"},
+        {head + "codes = [\"OR\\r\"]\n" + tq, "3:E:code1:le code 1 : un saut de ligne"},
+        {head + "codes = [\"A\", 5]\n" + tq, "3:E:code2:le code 2 doit \xC3\xAAtre une cha\xC3\xAEne"},
         // Codes travel in their own resource, ended by CR LF, so "|" is harmless there.
         {head + "codes = [\"A|B\"]\n" + tq, ""},
         {h + q + "answers = [\"oui\", \"non\"]\ntext = \"t\"\n",
-         "5:E:question 1 : answers doit donner 1 r\xC3\xA9ponse ("},
+         "5:E:q1.answer:question 1 : answers doit donner 1 r\xC3\xA9ponse ("},
         {head + "answers_per_question = 2\ncodes = [\"A\"]\n" + q + "answers = [\"a\"]\ntext = \"t\"\n",
-         "6:E:question 1 : answers doit donner 2 r\xC3\xA9ponses ("},
-        {h + q + "text = \"t\"\n", "4:E:question 1 : il manque answers"},
-        {h + tq + q + "answers = [\"\"]\ntext = \"t\"\n", "8:E:question 2, r\xC3\xA9ponse 1 : une r\xC3\xA9ponse vide"},
-        {h + q + "answers = [\" Paris\"]\ntext = \"t\"\n", "5:W:question 1, r\xC3\xA9ponse 1 : des espaces"},
-        {h + q + "answers = [\"Paris\"]\n", "4:E:question 1 : il manque text"},
-        {h + q + "answers = [\"Paris\"]\ntext = \"\"\n", "6:E:question 1 : text est vide"},
+         "6:E:q1.answer:question 1 : answers doit donner 2 r\xC3\xA9ponses ("},
+        {h + q + "text = \"t\"\n", "4:E:q1.answer:question 1 : il manque answers"},
+        {h + tq + q + "answers = [\"\"]\ntext = \"t\"\n",
+         "8:E:q2.answer1:question 2, r\xC3\xA9ponse 1 : une r\xC3\xA9ponse vide"},
+        {h + q + "answers = [\" Paris\"]\ntext = \"t\"\n", "5:W:q1.answer1:question 1, r\xC3\xA9ponse 1 : des espaces"},
+        {h + q + "answers = [\"Paris\"]\n", "4:E:q1.text:question 1 : il manque text"},
+        {h + q + "answers = [\"Paris\"]\ntext = \"\"\n", "6:E:q1.text:question 1 : text est vide"},
         {"title = \"x\"\nkind = \"video\"\ncodes = [\"A\"]\n" + q + "answers = [\"a\"]\ntext = \"\"\npicture = \"p\"\n",
          ""},
-        {h + tq + "picture = \"p.jpg\"\n", "7:W:question 1 : un quiz texte n'affiche pas picture"},
-        {h + tq + "reveal_text = \"r\"\n", "7:W:question 1 : reveal_text ignor\xC3\xA9"},
-        {h + tq + "answer_picture = \"r.jpg\"\n", "7:W:question 1 : reveal ne montre pas d'image"},
-        {h + tq + "anwsers = 1\n", "7:W:question 1 : cl\xC3\xA9 inconnue \xC2\xAB anwsers \xC2\xBB"},
-        {h + "titel = \"x\"\n" + tq, "4:W:cl\xC3\xA9 inconnue \xC2\xAB titel \xC2\xBB"},
+        {h + tq + "picture = \"p.jpg\"\n", "7:W:q1.picture:question 1 : un quiz texte n'affiche pas picture"},
+        {h + tq + "reveal_text = \"r\"\n", "7:W:q1.reveal_text:question 1 : reveal_text ignor\xC3\xA9"},
+        {h + tq + "answer_picture = \"r.jpg\"\n", "7:W:q1.answer_picture:question 1 : reveal ne montre pas d'image"},
+        {h + tq + "anwsers = 1\n", "7:W:q1:question 1 : cl\xC3\xA9 inconnue \xC2\xAB anwsers \xC2\xBB"},
+        {h + "titel = \"x\"\n" + tq, "4:W::cl\xC3\xA9 inconnue \xC2\xAB titel \xC2\xBB"},
         {"title = \"x\"\nkind = \"audio\"\ncodes = [\"A\"]\n" + q + "answers = [\"a\"]\n",
-         "4:W:question 1 : pas de picture"},
-        {h + "question = 3\n", "4:E:les questions s'"},
-        {head, "0:E:aucune question"},
-        {head + "codes = []\n" + Repeat(tq, 2), "3:W:0 code pour 2 questions : \xC3\xA0 partir d'un score de 1,"},
-        {head + "codes = [\"A\", \"B\"]\n" + tq, "3:W:1 code en trop"},
-        {head + Repeat(tq, 97), "291:E:plus de 96 questions"}};
+         "4:W:q1.picture:question 1 : pas de picture"},
+        {h + "question = 3\n", "4:E::les questions s'"},
+        {head, "0:E::aucune question"},
+        {head + "codes = []\n" + Repeat(tq, 2), "3:W:code:0 code pour 2 questions : \xC3\xA0 partir d'un score de 1,"},
+        {head + "codes = [\"A\", \"B\"]\n" + tq, "3:W:code:1 code en trop"},
+        {head + Repeat(tq, 97), "291:E:q97:plus de 96 questions"}};
     for (const auto& [source, diagnostic] : cases) {
         const SourceParse parse = ParseQuizSource(source);
         const std::string all = Diagnostics(parse);
@@ -335,4 +350,98 @@ TEST(QuizPayload, ExtractedSourceBuildsTheSamePayloads)
     EXPECT_EQ(TomlQuote("a \"b\\c\t"), "\"a \\\"b\\\\c\\t\"");
     EXPECT_EQ(TomlQuote(std::string("\x01\x1F\x7F", 3)), "\"\\u0001\\u001F\\u007F\"");
     EXPECT_EQ(TomlQuote("\xC2\x81\xC3\xA9\xC2\xA0\xC2"), "\"\\u0081\xC3\xA9\xC2\xA0\xC2\"");
+}
+
+namespace {
+
+// What a maker may type, the characters the player cannot hold and those TOML must escape included.
+const char* const PIECES[] = {"a",
+                              "Z",
+                              "7",
+                              " ",
+                              "\xC3\xA9",
+                              "\xE2\x82\xAC",
+                              "\xC5\x93",
+                              "\xC2\xAB",
+                              "\"",
+                              "\\",
+                              "'",
+                              "\t",
+                              "|",
+                              "\n",
+                              "#",
+                              "[",
+                              "=",
+                              "\x01",
+                              "\x7F",
+                              "\xC2\x81",
+                              "\xE2\x89\xA0",
+                              "\xF0\x9F\x98\x80"};
+const char* const NAME_PIECES[] = {"a", "_", " ", "\xC3\xA9", "/", "\\", "'", "\"", ".jpg"};
+
+template <size_t N> std::string RandomText(std::mt19937& random, const char* const (&pieces)[N])
+{
+    std::string text;
+    for (unsigned count = random() % 6; count > 0; --count)
+        text += pieces[random() % N];
+    return text;
+}
+
+QuizSource RandomQuiz(std::mt19937& random)
+{
+    QuizSource quiz;
+    quiz.mediaKind = static_cast<int32_t>(random() % 4);
+    quiz.answersPerQuestion = 1 + static_cast<int32_t>(random() % 2);
+    quiz.revealMode = static_cast<int32_t>(random() % 4);
+    quiz.red = static_cast<uint8_t>(random()), quiz.green = static_cast<uint8_t>(random());
+    quiz.blue = static_cast<uint8_t>(random());
+    for (std::string* text :
+         {&quiz.title, &quiz.creator, &quiz.explanation, &quiz.answerLabels[0], &quiz.answerLabels[1]})
+        *text = RandomText(random, PIECES);
+    for (unsigned count = 1 + random() % 4; count > 0; --count) {
+        SourceQuestion question;
+        for (int i = 0; i < quiz.answersPerQuestion; ++i)
+            question.answers[i] = RandomText(random, PIECES);
+        question.text = RandomText(random, PIECES);
+        question.revealText = RevealsText(quiz.revealMode) ? RandomText(random, PIECES) : "";
+        question.picture = RandomText(random, NAME_PIECES);
+        question.answerPicture = RandomText(random, NAME_PIECES);
+        quiz.questions.push_back(question);
+        quiz.codes.push_back(RandomText(random, PIECES));
+    }
+    return quiz;
+}
+
+// Every value of a quiz, each with its length before it, lines aside.
+std::string Values(const QuizSource& quiz)
+{
+    std::string values;
+    auto add = [&values](const std::string& text) { values += std::to_string(text.size()) + ":" + text; };
+    for (int32_t number : {quiz.mediaKind, quiz.answersPerQuestion, quiz.revealMode, int32_t{quiz.red},
+                           int32_t{quiz.green}, int32_t{quiz.blue}})
+        add(std::to_string(number));
+    for (const std::string& text :
+         {quiz.title, quiz.creator, quiz.explanation, quiz.answerLabels[0], quiz.answerLabels[1]})
+        add(text);
+    for (const std::string& code : quiz.codes)
+        add(code);
+    for (const SourceQuestion& q : quiz.questions)
+        for (const std::string& text : {q.answers[0], q.answers[1], q.text, q.revealText, q.picture, q.answerPicture})
+            add(text);
+    return values;
+}
+
+} // namespace
+
+// What the writer writes parses back into the quiz it wrote, whatever its texts hold: an editor saves
+// the source that check will read.
+TEST(QuizWriter, WhatItWritesParsesBackIntoTheSameQuiz)
+{
+    std::mt19937 random(20240611);
+    for (int i = 0; i < 300; ++i) {
+        const QuizSource quiz = RandomQuiz(random);
+        const std::string written = WriteQuizSource(quiz);
+        const SourceParse parse = ParseQuizSource(written);
+        ASSERT_EQ(Values(parse.quiz), Values(quiz)) << written << Diagnostics(parse);
+    }
 }

@@ -110,12 +110,15 @@ TEST(QuizSource, MessagesAreFrenchAndInLineOrder)
 TEST(QuizSource, ShownTextsKeepTheirFieldAndLine)
 {
     const SourceParse parse = ParseQuizSource(
-        "title = \"T\"\ncreator = \"C\"\nexplanation = \"E\"\nkind = \"video\"\nanswers_per_question = 2\n"
+        "title = \"T\"\ncreator = \"C\u00E9\"\nexplanation = \"E\"\nkind = \"video\"\nanswers_per_question = 2\n"
         "answer_labels = [\"\", \"L\"]\ncodes = [\"A\",\n\"\", \"X\"]\n[[question]]\nanswers = [\"a\", \"b\"]\n");
     std::string shown;
     for (const ShownText& t : parse.shownTexts)
-        shown += std::to_string(int(t.field)) + ":" + std::to_string(t.line) + ":" + t.what + "=" + t.text + "\n";
-    EXPECT_EQ(shown, "0:1:title=T\n1:2:creator=C\n2:3:explanation=E\n4:6:la l\u00E9gende 2=L\n3:7:le code 1=A\n");
+        shown += std::to_string(int(t.field)) + ":" + std::to_string(t.line) + ":" + t.what + "=" + t.text + " at " +
+                 std::to_string(int(t.place.field)) + "." + std::to_string(t.place.number) + "\n";
+    EXPECT_EQ(shown,
+              "0:1:title=T at 1.0\n1:2:creator=C\xE9 at 2.0\n2:3:explanation=E at 3.0\n4:6:la l\u00E9gende 2=L at "
+              "6.2\n3:7:le code 1=A at 9.1\n");
 }
 
 // A fake font ten pixels wide per character shows the line breaking of the player's static texts.
