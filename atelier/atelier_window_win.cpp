@@ -8,7 +8,7 @@
 #include "atelier/checker_win.h"
 #include "atelier/editor_form_win.h"
 #include "atelier/question_list_win.h"
-#include "atelier/quiz_build_win.h"
+#include "atelier/build_runner_win.h"
 #include "atelier/quiz_files_win.h"
 #include "atelier/recovery_win.h"
 #include "atelier/thumbnails_win.h"
@@ -333,6 +333,14 @@ LRESULT OnDestroy()
     return 0;
 }
 
+// The controls are gone: their fonts go too, before the program's end, not among its static objects.
+LRESULT OnNcDestroy(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    g_atelier.font.Reset();
+    g_atelier.headingFont.Reset();
+    return DefWindowProcW(window, WM_NCDESTROY, wParam, lParam);
+}
+
 LRESULT OnThumbnail(LPARAM lParam)
 {
     if (OnThumbnailDecoded(lParam)) {
@@ -387,6 +395,8 @@ LRESULT CALLBACK AtelierWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return OnClose(window);
     case WM_DESTROY:
         return OnDestroy();
+    case WM_NCDESTROY:
+        return OnNcDestroy(window, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

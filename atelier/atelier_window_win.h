@@ -40,8 +40,8 @@ struct AtelierState {
     // by the program while filling is set, so that their notifications are not taken for edits.
     int shown = -1;
     bool filling = false;
-    std::vector<PlacedControl> laidOut; // where the controls were last put
-    std::vector<Problem> problemsFound;
+    std::vector<PlacedControl> laidOut;    // where the controls were last put
+    std::vector<Diagnostic> problemsFound; // in the order check gives them, each with its place
     QuizFigures figures;
     bool building = false;
 };

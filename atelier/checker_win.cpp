@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -11,9 +12,8 @@
 #include "atelier/editor_form_win.h"
 #include "atelier_resource.h"
 #include "atelier/wide_text_win.h"
-#include "pack/paths.h"
-#include "pack/quiz_payload.h"
-#include "pack/shown_texts_win.h"
+#include "authoring/paths.h"
+#include "authoring/quiz_preparation_win.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr UINT CHECK_DELAY_MS = 300;
 
 struct CheckResult {
     unsigned generation = 0;
-    std::vector<Problem> problems;
+    std::vector<Diagnostic> problems;
     QuizFigures figures;
 };
 
@@ -34,30 +34,23 @@ struct Checker {
     bool pending = false;
     unsigned generation = 0; // of the last check asked for
     std::string text;        // the source to check, when pending
+    std::string folder;      // where its relative file names start
+    // A check overtaken by an edit stops at its next picture: its result would be dropped.
+    std::atomic<bool> overtaken{false};
     std::thread thread;
-    unsigned shown = 0; // main thread: the generation whose problems are shown
+    MediaCheckCache cache; // the worker's: pictures are decoded again only when their files change
+    unsigned shown = 0;    // main thread: the generation whose problems are shown
 };
 
 Checker g_checker;
 
-CheckResult RunCheck(unsigned generation, const std::string& text)
+CheckResult RunCheck(unsigned generation, const std::string& text, const std::string& folder)
 {
+    QuizCheck check = CheckQuizSource(text, PathOf(folder), {}, {}, &g_checker.overtaken, &g_checker.cache);
     CheckResult result;
     result.generation = generation;
-    const SourceParse parse = ParseQuizSource(text);
-    std::vector<Diagnostic> diagnostics = parse.diagnostics;
-    for (Diagnostic& shown : CheckShownTexts(parse.shownTexts))
-        diagnostics.push_back(std::move(shown));
-    QuizPayloads payloads;
-    std::string error;
-    if (!MakeQuizPayloads(parse.quiz, &payloads, &error) && !parse.HasErrors())
-        diagnostics.push_back({false, 0, error});
-    SortByLine(diagnostics);
-    result.problems = PlaceProblems(text, diagnostics);
-    result.figures.questions = parse.quiz.questions.size();
-    result.figures.contentBytes = payloads.content.size();
-    for (const Problem& problem : result.problems)
-        ++(problem.warning ? result.figures.warnings : result.figures.errors);
+    result.problems = std::move(check.diagnostics);
+    result.figures = {check.quiz.questions.size(), check.errors, check.warnings, check.contentSize};
     return result;
 }
 
@@ -65,7 +58,7 @@ void CheckerLoop()
 {
     for (;;) {
         unsigned generation = 0;
-        std::string text;
+        std::string text, folder;
         {
             std::unique_lock<std::mutex> hold(g_checker.lock);
             g_checker.wake.wait(hold, [] { return g_checker.stopping || g_checker.pending; });
@@ -74,16 +67,18 @@ void CheckerLoop()
             g_checker.pending = false;
             generation = g_checker.generation;
             text = std::move(g_checker.text);
+            folder = std::move(g_checker.folder);
+            g_checker.overtaken = false;
         }
-        auto result = std::make_unique<CheckResult>(RunCheck(generation, text));
+        auto result = std::make_unique<CheckResult>(RunCheck(generation, text, folder));
         if (PostMessageW(g_checker.window, WM_APP_CHECKED, 0, reinterpret_cast<LPARAM>(result.get())))
             result.release();
     }
 }
 
-std::wstring QuestionColumn(const Problem& problem)
+std::wstring QuestionColumn(const Diagnostic& problem)
 {
-    return problem.question > 0 ? std::to_wstring(problem.question) : L"Réglages";
+    return problem.place.question > 0 ? std::to_wstring(problem.place.question) : L"Réglages";
 }
 
 void SetItemText(HWND list, int item, int column, const std::wstring& text)
@@ -103,10 +98,10 @@ void GoToProblem(int index)
 {
     if (index < 0 || static_cast<size_t>(index) >= g_atelier.problemsFound.size())
         return;
-    const Problem& problem = g_atelier.problemsFound[static_cast<size_t>(index)];
-    if (problem.question > 0)
-        ShowSelection({problem.question - 1});
-    FocusField(problem.question, problem.field, problem.code);
+    const SourcePlace place = g_atelier.problemsFound[static_cast<size_t>(index)].place;
+    if (place.question > 0)
+        ShowSelection({place.question - 1});
+    FocusField(place);
 }
 
 } // namespace
@@ -139,6 +134,7 @@ void ScheduleCheck()
         // Whatever check runs or waits is overtaken from now on.
         const std::lock_guard<std::mutex> hold(g_checker.lock);
         ++g_checker.generation;
+        g_checker.overtaken = true;
     }
     SetTimer(g_checker.window, CHECK_TIMER, CHECK_DELAY_MS, nullptr);
 }
@@ -147,12 +143,15 @@ void CheckNow()
 {
     KillTimer(g_checker.window, CHECK_TIMER);
     const std::string& path = g_atelier.document.Path();
-    std::string text = SourceTextFor(g_atelier.document.Quiz(), path.empty() ? "" : DirectoryOf(path));
+    const std::string folder = path.empty() ? "" : DirectoryOf(path);
+    std::string text = SourceTextFor(g_atelier.document.Quiz(), folder);
     {
         const std::lock_guard<std::mutex> hold(g_checker.lock);
         ++g_checker.generation;
         g_checker.text = std::move(text);
+        g_checker.folder = folder;
         g_checker.pending = true;
+        g_checker.overtaken = true;
     }
     g_checker.wake.notify_one();
 }
@@ -196,10 +195,10 @@ void ShowProblems()
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     int item = 0;
-    for (const Problem& problem : g_atelier.problemsFound) {
+    for (const Diagnostic& problem : g_atelier.problemsFound) {
         SetItemText(list, item, 0, problem.warning ? L"Attention" : L"Erreur");
         SetItemText(list, item, 1, QuestionColumn(problem));
-        SetItemText(list, item, 2, Utf8ToWide(FieldName(problem.field, problem.code)));
+        SetItemText(list, item, 2, Utf8ToWide(FieldName(problem.place)));
         SetItemText(list, item, 3, Utf8ToWide(problem.message));
         ++item;
     }
@@ -225,8 +224,8 @@ LRESULT OnProblemListNotify(const NMHDR* header)
 const wchar_t* ProblemMarkOf(int question)
 {
     const wchar_t* mark = L"";
-    for (const Problem& problem : g_atelier.problemsFound) {
-        if (problem.question != question)
+    for (const Diagnostic& problem : g_atelier.problemsFound) {
+        if (problem.place.question != question)
             continue;
         if (!problem.warning)
             return L"erreur";

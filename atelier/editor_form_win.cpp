@@ -12,8 +12,8 @@
 #include "atelier_resource.h"
 #include "content/quiz_shape.h"
 #include "atelier/wide_text_win.h"
-#include "pack/cp1252.h"
-#include "pack/grade_table.h"
+#include "authoring/cp1252.h"
+#include "authoring/grade_table.h"
 
 namespace {
 
@@ -294,39 +294,37 @@ void ChoosePicture(QuestionText field)
         SetPicture(field, WideToUtf8(chosen.front()));
 }
 
-int ControlForField(QuizField field)
+int ControlForField(const SourcePlace& place)
 {
-    switch (field) {
-    case QuizField::TITLE:
-    case QuizField::NONE:
+    switch (place.field) {
+    case SourceField::TITLE:
+    case SourceField::NONE:
         return IDC_TITLE;
-    case QuizField::CREATOR:
+    case SourceField::CREATOR:
         return IDC_CREATOR;
-    case QuizField::EXPLANATION:
+    case SourceField::EXPLANATION:
         return IDC_EXPLANATION;
-    case QuizField::KIND:
+    case SourceField::KIND:
         return IDC_KIND;
-    case QuizField::ANSWERS_PER_QUESTION:
+    case SourceField::ANSWERS_PER_QUESTION:
         return IDC_ANSWER_COUNT;
-    case QuizField::ANSWER_LABELS:
-        return IDC_LABEL_1;
-    case QuizField::REVEAL:
+    case SourceField::ANSWER_LABEL:
+        return place.number == 2 ? IDC_LABEL_2 : IDC_LABEL_1;
+    case SourceField::REVEAL:
         return IDC_REVEAL;
-    case QuizField::COLOUR:
+    case SourceField::COLOUR:
         return IDC_COLOUR;
-    case QuizField::CODE:
+    case SourceField::CODE:
         return IDC_CODES;
-    case QuizField::ANSWER_1:
-        return IDC_ANSWER_1;
-    case QuizField::ANSWER_2:
-        return IDC_ANSWER_2;
-    case QuizField::TEXT:
+    case SourceField::ANSWER:
+        return place.number == 2 ? IDC_ANSWER_2 : IDC_ANSWER_1;
+    case SourceField::TEXT:
         return IDC_TEXT;
-    case QuizField::PICTURE:
+    case SourceField::PICTURE:
         return IDC_PICTURE_CHOOSE;
-    case QuizField::REVEAL_TEXT:
+    case SourceField::REVEAL_TEXT:
         return IDC_REVEAL_TEXT;
-    case QuizField::ANSWER_PICTURE:
+    case SourceField::ANSWER_PICTURE:
         break;
     }
     return IDC_ANSWER_PICTURE_CHOOSE;
@@ -475,16 +473,16 @@ bool OnEditorDrawItem(const DRAWITEMSTRUCT* item)
     return true;
 }
 
-void FocusField(int question, QuizField field, int code)
+void FocusField(const SourcePlace& place)
 {
-    HWND target = Control(ControlForField(field));
-    if (question > 0 && field == QuizField::NONE)
+    HWND target = Control(ControlForField(place));
+    if (place.question > 0 && place.field == SourceField::NONE)
         target = g_atelier.list;
     if (!IsWindowVisible(target) || !IsWindowEnabled(target))
-        target = question > 0 ? g_atelier.list : Control(IDC_TITLE);
+        target = place.question > 0 ? g_atelier.list : Control(IDC_TITLE);
     SetFocus(target);
-    if (field == QuizField::CODE && code > 0) {
-        const auto start = SendMessageW(target, EM_LINEINDEX, static_cast<WPARAM>(code - 1), 0);
+    if (place.field == SourceField::CODE && place.number > 0) {
+        const auto start = SendMessageW(target, EM_LINEINDEX, static_cast<WPARAM>(place.number - 1), 0);
         const auto length = SendMessageW(target, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
         SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(start), start + length);
     }

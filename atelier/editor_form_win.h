@@ -22,8 +22,8 @@ bool OnEditorCommand(int id, int code);
 // The previews and the colour swatch are drawn by the window.
 bool OnEditorDrawItem(const DRAWITEMSTRUCT* item);
 
-// Puts the focus on the field a problem concerns (question from 1; 0 for the settings).
-void FocusField(int question, QuizField field, int code);
+// Puts the focus on the field where a problem lies, in the settings or in the question's form.
+void FocusField(const SourcePlace& place);
 
 // A picture or clip file dropped onto a preview of the form: it becomes that picture.
 bool DropOnPreview(POINT windowPoint, const std::string& path);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "pack/quiz_source.h"
+#include "authoring/quiz_source.h"
 
 enum class QuizText { TITLE, CREATOR, EXPLANATION, LABEL_1, LABEL_2 };
 enum class QuestionText { ANSWER_1, ANSWER_2, TEXT, REVEAL_TEXT, PICTURE, ANSWER_PICTURE };

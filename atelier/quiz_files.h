@@ -1,15 +1,15 @@
 // Where the editor meets the library that knows quiz sources: a source read into the quiz being
-// edited and written back, pictures and tables turned into questions as zelbo-pack new turns them,
-// and the check's problems placed on the question and field they concern.
+// edited and written back, pictures turned into questions as zelbo-pack new turns them, and the
+// names of the places the check's problems lie in.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "pack/quiz_source.h"
+#include "authoring/quiz_source.h"
 
-// The quiz of a parsed source as the editor holds it: texts back in UTF-8, file names resolved
-// against the source's folder.
+// The quiz of a parsed source as the editor holds it: its file names resolved against the
+// source's folder.
 QuizSource EditableQuiz(const QuizSource& parsed, const std::string& sourceFolder);
 
 // The source of an edited quiz as it would be saved in sourceFolder: file names relative to it
@@ -27,36 +27,6 @@ struct FileQuestions {
 };
 FileQuestions QuestionsFromFiles(const std::vector<std::string>& paths, int32_t mediaKind);
 
-// The field of the quiz a problem concerns.
-enum class QuizField {
-    NONE,
-    TITLE,
-    CREATOR,
-    EXPLANATION,
-    KIND,
-    ANSWERS_PER_QUESTION,
-    ANSWER_LABELS,
-    REVEAL,
-    COLOUR,
-    CODE,
-    ANSWER_1,
-    ANSWER_2,
-    TEXT,
-    PICTURE,
-    REVEAL_TEXT,
-    ANSWER_PICTURE
-};
-
-struct Problem {
-    bool warning = false;
-    int question = 0; // from 1; 0 for the quiz's settings or the quiz as a whole
-    QuizField field = QuizField::NONE;
-    int code = 0; // the code's number, for QuizField::CODE
-    std::string message;
-};
-
-// Places each diagnostic of sourceText (as SourceTextFor writes it) on its question and field.
-std::vector<Problem> PlaceProblems(const std::string& sourceText, const std::vector<Diagnostic>& diagnostics);
-
-// "Titre", "Réponse 2", "Code 3"...: the field as the editor's form names it.
-std::string FieldName(QuizField field, int code);
+// "Titre", "Réponse 2", "Code 3"...: a problem's field as the editor's form names it; "" for a
+// question or the settings as a whole.
+std::string FieldName(const SourcePlace& place);

@@ -5,17 +5,16 @@
 #include "atelier/atelier_dialogs_win.h"
 #include "atelier/atelier_window_win.h"
 #include "atelier/checker_win.h"
-#include "atelier/quiz_build_win.h"
+#include "atelier/build_runner_win.h"
 #include "atelier/question_list_win.h"
 #include "atelier/editor_form_win.h"
 #include "atelier/recovery_win.h"
 #include "atelier/wide_text_win.h"
 #include "content/quiz_shape.h"
-#include "pack/files_win.h"
-#include "pack/paths.h"
-#include "pack/quiz_draft.h"
-#include "pack/source_text.h"
-#include "pack/text_encoding.h"
+#include "authoring/files_win.h"
+#include "authoring/paths.h"
+#include "authoring/source_text.h"
+#include "authoring/quiz_draft_win.h"
 #include "platform/editor_seams_win.h"
 
 namespace {
@@ -45,14 +44,14 @@ void Complain(const std::string& utf8)
 
 std::string FullUtf8(const std::wstring& path)
 {
-    return FullPath(WideToUtf8(path));
+    return FullPath(path).u8string();
 }
 
 bool ReadOrComplain(const std::string& full, std::string* bytes)
 {
-    if (ReadWholeFile(full, bytes))
+    if (ReadWholeFile(PathOf(full), bytes))
         return true;
-    Complain("Impossible de lire " + full + " : " + ReadProblem(full));
+    Complain("Impossible de lire " + full + " : " + ReadProblem(PathOf(full)));
     return false;
 }
 
@@ -81,22 +80,17 @@ bool OpenSource(const std::wstring& path)
 bool DraftTable(const std::wstring& path, QuizDraft* draft)
 {
     const std::string full = FullUtf8(path);
-    std::string bytes;
-    if (!ReadOrComplain(full, &bytes))
-        return false;
-    const DecodedText text = DecodeTextFile(bytes);
-    const TableRead table = text.ok ? ReadTable(text.utf8) : TableRead();
-    if (!text.ok || !table.ok) {
-        Complain(full + " : " + (text.ok ? table.error : text.error));
+    const std::string name = full.substr(full.find_last_of("/\\") + 1);
+    std::string error;
+    if (!DraftFromTableFile(PathOf(full), {name.substr(0, name.find_last_of('.')), ""}, draft, &error)) {
+        Complain(error);
         return false;
     }
-    std::string title = full.substr(full.find_last_of("/\\") + 1);
-    *draft = DraftFromTable(table, {title.substr(0, title.find_last_of('.')), ""});
     if (draft->HasErrors()) {
         std::string problems;
         for (const Diagnostic& diagnostic : draft->diagnostics)
             if (!diagnostic.warning)
-                problems += "\n" + FormatDiagnostic(title, diagnostic);
+                problems += "\n" + FormatDiagnostic(name, diagnostic);
         Complain("Ce tableau ne donne pas de questions :" + problems);
         return false;
     }

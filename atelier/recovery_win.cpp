@@ -8,8 +8,8 @@
 #include "atelier/quiz_files_win.h"
 #include "atelier/recovery.h"
 #include "atelier/wide_text_win.h"
-#include "pack/files_win.h"
-#include "pack/paths.h"
+#include "authoring/files_win.h"
+#include "authoring/paths.h"
 #include "platform/editor_seams_win.h"
 
 namespace {
@@ -42,7 +42,7 @@ bool IsRunning(unsigned long process)
 std::vector<std::wstring> NotesOfEndedEditors()
 {
     std::vector<std::wstring> notes;
-    for (const std::string& name : FilesIn(WideToUtf8(RecoveryFolder()))) {
+    for (const std::string& name : FilesIn(RecoveryFolder())) {
         const unsigned long process = ProcessOfRecoveryNote(name);
         if (process != 0 && process != GetCurrentProcessId() && !IsRunning(process))
             notes.push_back(RecoveryFolder() + L"\\" + Utf8ToWide(name));
@@ -54,7 +54,7 @@ std::vector<std::wstring> NotesOfEndedEditors()
 bool Offer(const std::string& copyPath)
 {
     std::string text;
-    if (!ReadWholeFile(copyPath, &text))
+    if (!ReadWholeFile(PathOf(copyPath), &text))
         return false;
     const RecoveredWork work = ReadRecoveryText(text);
     if (!work.ok)
@@ -134,7 +134,7 @@ bool OfferRecoveredWork()
     bool recovered = false;
     for (const std::wstring& note : NotesOfEndedEditors()) {
         std::string copyPath;
-        if (!ReadWholeFile(WideToUtf8(note), &copyPath))
+        if (!ReadWholeFile(note, &copyPath))
             continue;
         if (!recovered)
             recovered = Offer(copyPath);

@@ -1,7 +1,7 @@
 #include "atelier/status_line.h"
 
 #include "content/lzw.h"
-#include "pack/wording.h"
+#include "authoring/wording.h"
 
 std::string DisplayName(const std::string& sourcePath)
 {

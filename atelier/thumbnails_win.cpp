@@ -10,8 +10,8 @@
 
 #include "atelier/atelier_window_win.h"
 #include "atelier/wide_text_win.h"
-#include "pack/media_format.h"
-#include "pack/pictures_win.h"
+#include "authoring/media_format.h"
+#include "authoring/pictures_win.h"
 #include "platform/threads_win.h"
 #include "platform/win_raii.h"
 
@@ -66,7 +66,7 @@ DecodedPicture Decode(const std::string& path)
     decoded.path = path;
     std::string bytes;
     std::vector<uint8_t> bgr;
-    if (!ReadWholeFile(path, &bytes) || !DecodePictureToFit(bytes, KEPT_SIDE, &decoded.size, &bgr))
+    if (!ReadWholeFile(PathOf(path), &bytes) || !DecodePictureToFit(bytes, KEPT_SIDE, &decoded.size, &bgr))
         return decoded;
     decoded.pixels.resize(size_t{decoded.size.width} * decoded.size.height * 4);
     for (size_t i = 0, j = 0; i < bgr.size(); i += 3, j += 4)

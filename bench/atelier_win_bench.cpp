@@ -18,7 +18,7 @@
 #include "bench_timing.h"
 #include "atelier/atelier_dialogs_win.h"
 #include "atelier/atelier_window_win.h"
-#include "atelier/quiz_build_win.h"
+#include "atelier/build_runner_win.h"
 #include "atelier/thumbnails_win.h"
 #include "atelier_resource.h"
 #include "platform/editor_seams_win.h"
@@ -92,7 +92,7 @@ int main(int argc, char** argv)
     g_dialogs.saveFile = [](HWND, FileKind, const std::wstring&) { return g_output; };
     wchar_t program[MAX_PATH] = {};
     std::wstring folder(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
-    SetToolFolder(folder.substr(0, folder.find_last_of(L'\\')));
+    SetPlayerFolder(folder.substr(0, folder.find_last_of(L'\\')));
     const std::wstring source = Wide(argv[1]);
     const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
     std::vector<double> lists, thumbnails, builds;

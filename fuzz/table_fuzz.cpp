@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "pack/quiz_draft.h"
-#include "pack/quiz_writer.h"
-#include "pack/table_reader.h"
-#include "pack/text_encoding.h"
+#include "authoring/quiz_draft.h"
+#include "authoring/quiz_writer.h"
+#include "authoring/table_reader.h"
+#include "authoring/text_encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QuizDraft draft = DraftFromTable(table, {"Titre", ""});
     if (draft.HasErrors())
         return 0;
-    const SourceParse parse = ParseQuizSource(WriteQuizDraft(draft.quiz, "table.csv", "quiz.toml", "images"));
+    const SourceParse parse = ParseQuizSource(WriteQuizSource(draft.quiz, {"images", true, "table.csv", "quiz.toml"}));
     const size_t expected = std::min(draft.quiz.questions.size(), static_cast<size_t>(MAX_QUESTIONS));
     if (parse.quiz.questions.size() != expected)
         std::abort();

@@ -17,112 +17,75 @@ struct CommandRule {
 
 const CommandRule COMMANDS[] = {
     {"encode", 2, false, false, false, false, false, false, false,
-     "Usage : zelbo-pack encode ENTR\xC3\x89"
-     "E SORTIE\n"
-     "Compresse le fichier ENTR\xC3\x89"
-     "E avec le codec LZW du lecteur et \xC3\xA9"
-     "crit le r\xC3\xA9sultat dans SORTIE.\n"
-     "L'entr\xC3\xA9"
-     "e doit faire de 1 \xC3\xA0 65535 octets. En cas d'\xC3\xA9"
-     "chec, le nom du code d'erreur\n"
-     "(par exemple LZW_WRITE_FAILED) est \xC3\xA9"
-     "crit sur la sortie d'erreur.\n"},
+     "Usage : zelbo-pack encode ENTRÉE SORTIE\n"
+     "Compresse le fichier ENTRÉE avec le codec LZW du lecteur et écrit le résultat dans SORTIE.\n"
+     "L'entrée doit faire de 1 à 65535 octets. En cas d'échec, le nom du code d'erreur\n"
+     "(par exemple LZW_WRITE_FAILED) est écrit sur la sortie d'erreur.\n"},
     {"decode", 2, false, false, false, false, false, false, false,
-     "Usage : zelbo-pack decode ENTR\xC3\x89"
-     "E SORTIE\n"
-     "D\xC3\xA9"
-     "compresse le fichier ENTR\xC3\x89"
-     "E (un flux LZW du lecteur) dans SORTIE.\n"
-     "En cas d'\xC3\xA9"
-     "chec, SORTIE re\xC3\xA7oit tout ce qui a pu \xC3\xAAtre d\xC3\xA9"
-     "cod\xC3\xA9 et le nom du code\n"
-     "d'erreur (par exemple LZW_BAD_CODE) est \xC3\xA9"
-     "crit sur la sortie d'erreur.\n"},
+     "Usage : zelbo-pack decode ENTRÉE SORTIE\n"
+     "Décompresse le fichier ENTRÉE (un flux LZW du lecteur) dans SORTIE.\n"
+     "En cas d'échec, SORTIE reçoit tout ce qui a pu être décodé et le nom du code\n"
+     "d'erreur (par exemple LZW_BAD_CODE) est écrit sur la sortie d'erreur.\n"},
     {"grade", 2, false, false, false, false, true, false, false,
      "Usage : zelbo-pack grade ATTENDUE SAISIE\n"
      "        zelbo-pack grade --tsv FICHIER\n"
-     "Affiche le verdict que le lecteur donnerait \xC3\xA0 la SAISIE pour la r\xC3\xA9ponse ATTENDUE\n"
-     "(BRAVO, FAUX, Anagramme, Quasiment, Presque, Trop long, Trop court, pas loin, y a de l'id\xC3\xA9"
-     "e, ?).\n"
+     "Affiche le verdict que le lecteur donnerait à la SAISIE pour la réponse ATTENDUE\n"
+     "(BRAVO, FAUX, Anagramme, Quasiment, Presque, Trop long, Trop court, pas loin, y a de l'idée, ?).\n"
      "Avec --tsv, FICHIER contient une paire par ligne, en UTF-8 : attendue<TAB>saisie ;\n"
-     "un verdict est affich\xC3\xA9 par ligne (une ligne vide donne une ligne vide).\n"},
+     "un verdict est affiché par ligne (une ligne vide donne une ligne vide).\n"},
     {"check", 1, false, false, false, true, false, false, false,
      "Usage : zelbo-pack check QUIZ.toml [--jobs N]\n"
-     "V\xC3\xA9rifie la source du quiz et ses images ou clips sans rien \xC3\xA9"
-     "crire.\n"
-     "  --jobs N           traiter N images \xC3\xA0 la fois (par d\xC3\xA9"
-     "faut, autant que de processeurs)\n"
-     "Chaque probl\xC3\xA8me est signal\xC3\xA9 avec son fichier et sa ligne (quiz.toml:12: ...).\n"
-     "Le format de la source est d\xC3\xA9"
-     "crit dans docs/quiz-format.md.\n"},
+     "Vérifie la source du quiz et ses images ou clips sans rien écrire.\n"
+     "  --jobs N           traiter N images à la fois (par défaut, autant que de processeurs)\n"
+     "Chaque problème est signalé avec son fichier et sa ligne (quiz.toml:12: ...).\n"
+     "Le format de la source est décrit dans docs/quiz-format.md.\n"},
     {"build", 1, true, true, true, true, false, false, false,
      "Usage : zelbo-pack build QUIZ.toml -o SORTIE.exe [--player LECTEUR.exe] [--keep-pictures] [--jobs N]\n"
      "Fabrique le quiz : une copie du lecteur qui emporte le contenu, les codes et les images.\n"
-     "  -o SORTIE.exe      le quiz \xC3\xA0 \xC3\xA9"
-     "crire (remplac\xC3\xA9 seulement si tout a r\xC3\xA9ussi ; seul un quiz\n"
-     "                     existant est remplac\xC3\xA9, jamais la source, une image ou un autre fichier)\n"
-     "  --player FICHIER   le lecteur \xC3\xA0 copier (par d\xC3\xA9"
-     "faut zelbo.exe, \xC3\xA0 c\xC3\xB4t\xC3\xA9 de zelbo-pack.exe)\n"
+     "  -o SORTIE.exe      le quiz à écrire (remplacé seulement si tout a réussi ; seul un quiz\n"
+     "                     existant est remplacé, jamais la source, une image ou un autre fichier)\n"
+     "  --player FICHIER   le lecteur à copier (par défaut zelbo.exe, à côté de zelbo-pack.exe)\n"
      "  --keep-pictures    garder les images telles quelles ; sinon une image de plus de 520 pixels\n"
-     "                     de large ou de haut est r\xC3\xA9"
-     "duite et r\xC3\xA9"
-     "enregistr\xC3\xA9"
-     "e en JPEG (un PNG est\n"
+     "                     de large ou de haut est réduite et réenregistrée en JPEG (un PNG est\n"
      "                     toujours converti en JPEG : le lecteur ne sait pas le lire)\n"
-     "  --jobs N           traiter N images \xC3\xA0 la fois (par d\xC3\xA9"
-     "faut, autant que de processeurs) ;\n"
-     "                     le quiz \xC3\xA9"
-     "crit est le m\xC3\xAAme quel que soit N\n"},
+     "  --jobs N           traiter N images à la fois (par défaut, autant que de processeurs) ;\n"
+     "                     le quiz écrit est le même quel que soit N\n"},
     {"extract", 1, true, false, false, false, false, true, false,
      "Usage : zelbo-pack extract QUIZ.exe -o DOSSIER [--force]\n"
-     "Retrouve la source d'un quiz : \xC3\xA9"
-     "crit DOSSIER/quiz.toml et ses images ou clips dans\n"
-     "DOSSIER/medias. Reconstruire ce quiz.toml avec build redonne le m\xC3\xAAme contenu.\n"
-     "  --force   remplacer le quiz.toml et les fichiers d'une extraction pr\xC3\xA9"
-     "c\xC3\xA9"
-     "dente (sans --force,\n"
-     "            un DOSSIER qui en contient d\xC3\xA9j\xC3\xA0 est refus\xC3\xA9 et rien n'est \xC3\xA9"
-     "crit)\n"},
+     "Retrouve la source d'un quiz : écrit DOSSIER/quiz.toml et ses images ou clips dans\n"
+     "DOSSIER/medias. Reconstruire ce quiz.toml avec build redonne le même contenu.\n"
+     "  --force   remplacer le quiz.toml et les fichiers d'une extraction précédente (sans --force,\n"
+     "            un DOSSIER qui en contient déjà est refusé et rien n'est écrit)\n"},
     {"new", 0, true, false, false, false, false, true, true,
      "Usage : zelbo-pack new --table TABLEAU.csv [-o quiz.toml] [--title TITRE] [--kind GENRE] [--force]\n"
      "        zelbo-pack new --pictures DOSSIER [-o quiz.toml] [--title TITRE] [--kind GENRE] [--force]\n"
-     "Pr\xC3\xA9pare un quiz.toml \xC3\xA0 compl\xC3\xA9ter, \xC3\xA0 partir d'un tableau ou d'un dossier d'images.\n"
-     "  --table FICHIER    un tableau enregistr\xC3\xA9 en CSV (s\xC3\xA9par\xC3\xA9 par des points-virgules, des\n"
-     "                     virgules ou des tabulations, en UTF-8, UTF-16 ou Windows-1252) ; sa premi\xC3\xA8re\n"
-     "                     ligne nomme les colonnes : question (ou texte), r\xC3\xA9ponse (ou r\xC3\xA9ponse 1),\n"
-     "                     r\xC3\xA9ponse 2, image (ou fichier), texte d\xC3\xA9voil\xC3\xA9, image "
-     "d\xC3\xA9voil\xC3\xA9"
-     "e\n"
-     "  --pictures DOSSIER une question par image ou clip du dossier, dans l'ordre des noms ; la r\xC3\xA9ponse\n"
-     "                     est le nom du fichier (tour_eiffel.jpg donne \xC2\xAB tour eiffel \xC2\xBB) et\n"
-     "                     paris-reponse.jpg est l'image d\xC3\xA9voil\xC3\xA9"
-     "e de paris.jpg\n"
-     "  -o FICHIER         le fichier \xC3\xA0 \xC3\xA9"
-     "crire (par d\xC3\xA9"
-     "faut quiz.toml)\n"
-     "  --title TITRE      le titre du quiz (par d\xC3\xA9"
-     "faut le nom du tableau ou du dossier)\n"
-     "  --kind GENRE       text, picture, audio ou video (par d\xC3\xA9"
-     "faut d'apr\xC3\xA8s les fichiers)\n"
-     "  --force            remplacer le fichier s'il existe d\xC3\xA9j\xC3\xA0\n"
-     "Le format de quiz.toml est d\xC3\xA9"
-     "crit dans docs/quiz-format.md.\n"},
+     "Prépare un quiz.toml à compléter, à partir d'un tableau ou d'un dossier d'images.\n"
+     "  --table FICHIER    un tableau enregistré en CSV (séparé par des points-virgules, des\n"
+     "                     virgules ou des tabulations, en UTF-8, UTF-16 ou Windows-1252) ; sa première\n"
+     "                     ligne nomme les colonnes : question (ou texte), réponse (ou réponse 1),\n"
+     "                     réponse 2, image (ou fichier), texte dévoilé, image dévoilée\n"
+     "  --pictures DOSSIER une question par image ou clip du dossier, dans l'ordre des noms ; la réponse\n"
+     "                     est le nom du fichier (tour_eiffel.jpg donne « tour eiffel ») et\n"
+     "                     paris-reponse.jpg est l'image dévoilée de paris.jpg\n"
+     "  -o FICHIER         le fichier à écrire (par défaut quiz.toml)\n"
+     "  --title TITRE      le titre du quiz (par défaut le nom du tableau ou du dossier)\n"
+     "  --kind GENRE       text, picture, audio ou video (par défaut d'après les fichiers)\n"
+     "  --force            remplacer le fichier s'il existe déjà\n"
+     "Le format de quiz.toml est décrit dans docs/quiz-format.md.\n"},
 };
 
-const char GENERAL_HELP[] =
-    "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
-    "\n"
-    "Usage : zelbo-pack COMMANDE [ARGUMENTS]\n"
-    "  build    fabrique un quiz (.exe) \xC3\xA0 partir de sa source quiz.toml\n"
-    "  check    v\xC3\xA9rifie une source sans rien fabriquer\n"
-    "  extract  retrouve la source et les images d'un quiz fabriqu\xC3\xA9\n"
-    "  new      pr\xC3\xA9pare un quiz.toml \xC3\xA0 partir d'un tableau ou d'un dossier d'images\n"
-    "  grade    affiche le verdict du lecteur pour une r\xC3\xA9ponse saisie\n"
-    "  encode   compresse un fichier avec le codec du lecteur\n"
-    "  decode   d\xC3\xA9"
-    "compresse un fichier compress\xC3\xA9 par encode\n"
-    "\n"
-    "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n";
+const char GENERAL_HELP[] = "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
+                            "\n"
+                            "Usage : zelbo-pack COMMANDE [ARGUMENTS]\n"
+                            "  build    fabrique un quiz (.exe) à partir de sa source quiz.toml\n"
+                            "  check    vérifie une source sans rien fabriquer\n"
+                            "  extract  retrouve la source et les images d'un quiz fabriqué\n"
+                            "  new      prépare un quiz.toml à partir d'un tableau ou d'un dossier d'images\n"
+                            "  grade    affiche le verdict du lecteur pour une réponse saisie\n"
+                            "  encode   compresse un fichier avec le codec du lecteur\n"
+                            "  decode   décompresse un fichier compressé par encode\n"
+                            "\n"
+                            "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n";
 
 const CommandRule* FindCommand(const std::string& name)
 {
@@ -183,7 +146,7 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
     }
     const CommandRule* rule = FindCommand(first);
     if (!rule)
-        return Failure("commande inconnue \xC2\xAB " + first + " \xC2\xBB (zelbo-pack --help donne la liste)");
+        return Failure("commande inconnue « " + first + " » (zelbo-pack --help donne la liste)");
     command.name = rule->name;
 
     bool optionsEnded = false;
@@ -207,13 +170,13 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
         } else if (argument == "--jobs" && rule->takesJobs) {
             command.jobs = i + 1 < arguments.size() ? JobCount(arguments[++i]) : 0;
             if (command.jobs == 0)
-                return Failure("l'option --jobs attend un nombre de 1 \xC3\xA0 " + std::to_string(MAX_JOBS));
+                return Failure("l'option --jobs attend un nombre de 1 à " + std::to_string(MAX_JOBS));
         } else if (argument == "--tsv" && rule->takesTsv) {
             command.tsv = true;
         } else if (argument == "--force" && rule->takesForce) {
             command.force = true;
         } else {
-            return Failure("option inconnue \xC2\xAB " + argument + " \xC2\xBB pour " + command.name + " (zelbo-pack " +
+            return Failure("option inconnue « " + argument + " » pour " + command.name + " (zelbo-pack " +
                            command.name + " --help)");
         }
     }
@@ -224,7 +187,7 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
     const int wanted = command.name == "grade" ? (command.tsv ? 1 : 2) : rule->operands;
     if (count != wanted)
         return Failure(command.name + " attend " + std::to_string(wanted) + " argument" + (wanted > 1 ? "s" : "") +
-                       ", " + std::to_string(count) + " donn\xC3\xA9" + (count > 1 ? "s" : "") + " (zelbo-pack " +
+                       ", " + std::to_string(count) + " donné" + (count > 1 ? "s" : "") + " (zelbo-pack " +
                        command.name + " --help)");
     if (rule->startsQuiz) {
         if (command.table.empty() == command.pictures.empty())

@@ -1,11 +1,10 @@
-// The tool's contact with Windows for plain things: the console, wide-character arguments and
-// file names, whole files.
+// The tool's console: its output and error streams, and the shapes its messages share.
 #pragma once
 
 #include <string>
+#include <vector>
 
-std::string WideToUtf8(const std::wstring& wide);
-std::wstring Utf8ToWide(const std::string& utf8);
+#include "authoring/quiz_source.h"
 
 // Standard output and error in binary mode: the tool writes UTF-8 bytes, unchanged, with "\n" line
 // ends, so that its output compares byte for byte.
@@ -13,10 +12,15 @@ void SetConsoleBinary();
 void PrintOut(const std::string& utf8);
 void PrintError(const std::string& utf8);
 
-// Whole files by UTF-8 name. ReadWholeFile fails on a missing or unreadable file.
-bool ReadWholeFile(const std::string& path, std::string* bytes);
-bool WriteWholeFile(const std::string& path, const std::string& bytes);
-bool CreateFolder(const std::string& path); // true also when it exists already
+constexpr int EXIT_OK = 0;
+constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_USAGE = 2;
 
-// The folder of the running program, for its default player.
-std::string ProgramFolder();
+// "erreur : message" on standard error; returns EXIT_FAILED.
+int Fail(const std::string& message);
+
+// A picture or clip made ready, as check and build report it.
+void PrintMediaProgress(size_t done, size_t total, const std::string& line);
+
+// Every problem of a file, "quiz.toml:12: erreur : ...", in the order of the lines it names.
+void PrintDiagnostics(const std::string& fileName, std::vector<Diagnostic> diagnostics);

@@ -3,13 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "authoring/files_win.h"
 #include "pack/command_line.h"
 #include "pack/commands_win.h"
 #include "pack/console_win.h"
 
 namespace {
-
-constexpr int EXIT_USAGE = 2;
 
 struct CommandRunner {
     const char* name;
@@ -17,8 +16,8 @@ struct CommandRunner {
 };
 
 const CommandRunner RUNNERS[] = {
-    {"encode", RunEncode}, {"decode", RunDecode}, {"grade", RunGrade},
-    {"check", RunCheck},   {"build", RunBuild},   {"extract", RunExtract}, {"new", RunNew},
+    {"encode", RunEncode}, {"decode", RunDecode},   {"grade", RunGrade}, {"check", RunCheck},
+    {"build", RunBuild},   {"extract", RunExtract}, {"new", RunNew},
 };
 
 } // namespace

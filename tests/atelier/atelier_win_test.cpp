@@ -12,7 +12,7 @@
 
 #include "atelier/atelier_dialogs_win.h"
 #include "atelier/atelier_window_win.h"
-#include "atelier/quiz_build_win.h"
+#include "atelier/build_runner_win.h"
 #include "atelier_resource.h"
 #include "content/content_loader_win.h"
 #include "platform/win_raii.h"

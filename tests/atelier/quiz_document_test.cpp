@@ -211,53 +211,6 @@ TEST(QuizFiles, SourceTextsParseBackToTheEditedQuiz)
     EXPECT_TRUE(parse.diagnostics.empty()) << parse.diagnostics[0].message;
     const std::string again = SourceTextFor(EditableQuiz(parse.quiz, "C:/quiz"), "C:/quiz");
     EXPECT_EQ(again, text);
-    EXPECT_EQ(SourceTextFor(NewQuiz(), "").find("codes"), std::string::npos);
-}
-
-// Each change to a good quiz, then where the check's first problem lands.
-TEST(QuizFiles, ProblemsLandOnTheirQuestionAndField)
-{
-    const struct {
-        std::function<void(QuizSource&)> change;
-        int question;
-        QuizField field;
-        int code;
-        bool warning;
-    } cases[] = {
-        {[](QuizSource& q) { q.title.clear(); }, 0, QuizField::TITLE, 0, false},
-        {[](QuizSource& q) { q.questions[1].answers[1].clear(); }, 2, QuizField::ANSWER_2, 0, false},
-        {[](QuizSource& q) { q.questions[0].answers[0] = " a"; }, 1, QuizField::ANSWER_1, 0, true},
-        {[](QuizSource& q) { q.questions[1].revealText = "≠"; }, 2, QuizField::REVEAL_TEXT, 0, false},
-        {[](QuizSource& q) { q.codes[1] = "x\ny"; }, 0, QuizField::CODE, 2, false},
-        {[](QuizSource& q) { q.codes.pop_back(); }, 0, QuizField::CODE, 0, true},
-        {[](QuizSource& q) { q.answerLabels[0] = "a|b"; }, 0, QuizField::ANSWER_LABELS, 0, false},
-        {[](QuizSource& q) { q.questions.clear(); }, 0, QuizField::NONE, 0, false},
-    };
-    for (const auto& c : cases) {
-        QuizSource quiz = QuizOf({"a", "b"});
-        quiz.title = "Titre";
-        quiz.mediaKind = MEDIA_TEXT;
-        quiz.answersPerQuestion = 2;
-        quiz.revealMode = REVEAL_TEXT;
-        quiz.codes = {"A", "B"};
-        for (SourceQuestion& question : quiz.questions)
-            question.text = question.answers[1] = "t";
-        c.change(quiz);
-        const std::string text = SourceTextFor(quiz, "");
-        std::vector<Diagnostic> diagnostics;
-        // Two answers in a text quiz are a warning of their own, on line 5.
-        for (const Diagnostic& diagnostic : ParseQuizSource(text).diagnostics)
-            if (diagnostic.line != 5)
-                diagnostics.push_back(diagnostic);
-        const std::vector<Problem> problems = PlaceProblems(text, diagnostics);
-        ASSERT_FALSE(problems.empty()) << text;
-        const Problem& first = problems.front();
-        EXPECT_EQ(first.question, c.question) << first.message;
-        EXPECT_EQ(first.field, c.field) << first.message;
-        EXPECT_EQ(first.code, c.code) << first.message;
-        EXPECT_EQ(first.warning, c.warning) << first.message;
-    }
-    EXPECT_EQ(FieldName(QuizField::CODE, 3), "Code 3");
 }
 
 TEST(Recovery, CopiesNameTheirSourceAndNotesTheirProcess)

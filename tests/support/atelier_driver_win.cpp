@@ -5,7 +5,7 @@
 
 #include "atelier/atelier_window_win.h"
 #include "atelier/checker_win.h"
-#include "atelier/quiz_build_win.h"
+#include "atelier/build_runner_win.h"
 #include "atelier/recovery_win.h"
 #include "atelier/thumbnails_win.h"
 #include "platform/editor_seams_win.h"
@@ -59,7 +59,7 @@ TestAtelier::TestAtelier(const std::wstring& file)
 {
     static const bool registered = RegisterAtelierClass(GetModuleHandleW(nullptr));
     static_cast<void>(registered);
-    SetToolFolder(Wide(BuildFolder()));
+    SetPlayerFolder(Wide(BuildFolder()));
     wchar_t here[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, here);
     SetRecoveryFolder(here);

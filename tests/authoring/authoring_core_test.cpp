@@ -1,0 +1,407 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "authoring/cp1252.h"
+#include "authoring/grade_table.h"
+#include "authoring/media_format.h"
+#include "authoring/paths.h"
+#include "authoring/picture_pixels.h"
+#include "authoring/quiz_payload.h"
+#include "authoring/quiz_source.h"
+#include "authoring/quiz_writer.h"
+#include "content/lzw.h"
+#include "content/quiz_shape.h"
+
+TEST(Cp1252, ConvertsBothWaysAndNamesTheFirstMissingCharacter)
+{
+    // Two- and three-byte sequences, and a byte that the code page leaves undefined, both ways.
+    const std::string utf8 = "Cha\xC3\xAEne \xE2\x82\xAC \xC5\x93 \xE2\x80\x99 \xC2\x81";
+    const Cp1252Result converted = Utf8ToCp1252(utf8);
+    EXPECT_TRUE(converted.ok && converted.text == "Cha\xEEne \x80 \x9C \x92 \x81" &&
+                Cp1252ToUtf8(converted.text) == utf8);
+    // What cannot be converted, and where: missing characters, cut, overlong and other bad sequences.
+    const std::pair<std::string, size_t> refused[] = {
+        {"ab\xE2\x89\xA0", 2}, {"a\xF0\x9F\x98\x80", 1}, {"\xC3", 0}, {"x\xC3(", 1},      {"\xC0\xA9", 0},
+        {"ab\xED\xA0\x80", 2}, {"\xF4\x90\x80\x80", 0},  {"\xFF", 0}, {"\xE0\x80\x80", 0}};
+    for (const auto& [utf8, offset] : refused) {
+        const Cp1252Result result = Utf8ToCp1252(utf8);
+        EXPECT_TRUE(!result.ok && result.text.empty() && result.errorOffset == offset) << utf8;
+    }
+    // The smallest code point of each length is no overlong form.
+    EXPECT_EQ(InvalidUtf8Offset("\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80"), std::string::npos);
+}
+
+TEST(MediaFormat, FirstBytesTellTheFormat)
+{
+    EXPECT_TRUE(PlayerReadsPicture(MediaFormat::GIF) && PlayerReadsPicture(MediaFormat::BMP) &&
+                !PlayerReadsPicture(MediaFormat::PNG));
+    // Each format, then files of it; not MP3: layers II and I, free-form and invalid bit rates, the
+    // reserved version, a cut frame header.
+    const std::vector<std::string> formats[] = {{"JPEG", "\xFF\xD8\xFF\xE0rest"},
+                                                {"GIF", "GIF87a....", "GIF89a...."},
+                                                {"BMP", "BM" + std::string(24, '\0')},
+                                                {"PNG", "\x89PNG\r\n\x1A\n...."},
+                                                {"TIFF", std::string("II*\0", 4), std::string("MM\0*", 4)},
+                                                {"AVI", std::string("RIFF\x10\0\0\0AVI LIST", 16)},
+                                                {"MP3", "ID3\x03\0", "\xFF\xFB\x90\x64", "\xFF\xF3\x18\xC4"},
+                                                {"", "BM" + std::string(23, '\0'),
+                                                 std::string("RIFF\x10\0\0\0WAVEfmt ", 16), "\xFF\xFD\x90\x64",
+                                                 "\xFF\xFF\x90\x64", std::string("\xFF\xFB\x00\x64", 4),
+                                                 "\xFF\xFB\xF0\x64", "\xFF\xEB\x90\x64", "\xFF\xFB\x90", "hello"}};
+    const char* const names[] = {"", "JPEG", "GIF", "BMP", "PNG", "TIFF", "MP3", "AVI"};
+    for (const std::vector<std::string>& row : formats) {
+        for (size_t i = 1; i < row.size(); ++i)
+            EXPECT_EQ(names[static_cast<int>(SniffMediaFormat(row[i]))], row[0]) << i;
+    }
+}
+
+TEST(MediaFormat, SymbolTablePointerIsClearedOnlyInAPeImage)
+{
+    // The COFF header's 24 bytes end the image exactly.
+    std::string image(0x98, '\x5A');
+    image.replace(0, 2, "MZ");
+    image.replace(0x3C, 4, std::string("\x80\0\0\0", 4));
+    image.replace(0x80, 4, std::string("PE\0\0", 4));
+    std::string cleared = image;
+    ASSERT_TRUE(ClearCoffSymbolTable(cleared));
+    EXPECT_EQ(cleared, image.substr(0, 0x8C) + std::string(8, '\0') + image.substr(0x94));
+    std::string notPe = image, pastEnd = image, tooShort = image.substr(0, 0x97), tiny = "MZ";
+    notPe[0x81] = 'X';
+    pastEnd[0x3D] = 0x7F;
+    for (std::string* bad : {&notPe, &pastEnd, &tooShort, &tiny})
+        EXPECT_FALSE(ClearCoffSymbolTable(*bad));
+}
+
+TEST(PicturePixels, TransparencyLandsOnWhiteAndReductionAveragesTheCoveredArea)
+{
+    // Three pixels of the size, and one more that lies past it.
+    const std::vector<uint8_t> bgra = {10, 20, 30, 255, 10, 20, 30, 0, 0, 0, 200, 128, 1, 2, 3, 4};
+    EXPECT_EQ(FlattenOnWhite(bgra, {3, 1}), (std::vector<uint8_t>{10, 20, 30, 255, 255, 255, 127, 127, 227}));
+    // 4 x 2 pixels: a black and a white column pair in each half.
+    const std::vector<uint8_t> bgr = {0, 0, 0, 255, 255, 255, 0,   0,   0,   0,   0,   0,
+                                      0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255};
+    EXPECT_EQ(ScaleDownBgr(bgr, {4, 2}, {2, 1}), std::vector<uint8_t>(6, 128));
+    EXPECT_EQ(ScaleDownBgr(bgr, {4, 2}, {4, 2}), bgr);
+    // A 3 x 3 ramp into 2 x 2: uneven areas still cover every source pixel once.
+    std::vector<uint8_t> ramp;
+    for (int i = 0; i < 9; ++i)
+        ramp.insert(ramp.end(), 3, static_cast<uint8_t>(i * 10));
+    EXPECT_EQ(ScaleDownBgr(ramp, {3, 3}, {2, 2}), (std::vector<uint8_t>{0, 0, 0, 15, 15, 15, 45, 45, 45, 60, 60, 60}));
+}
+
+TEST(GradeTable, OneVerdictPerLineOrAnErrorNamingItsLine)
+{
+    const GradeTableResult result =
+        GradeTable("\xEF\xBB\xBFParis\t  paris \r\nParis\tPrais\n\nGrand Canal\td Canal\n"
+                   "\xC3\x89t\xC3\xA9\tEte\r\nPomme-de-terre nouvelle\tPomme de terre nouvele\n"
+                   "Le Chat\tchat\tle");
+    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.verdicts, "BRAVO\nAnagramme\n\npas loin\nPresque\ny a de l'id\xC3\xA9"
+                               "e\nFAUX\n");
+    EXPECT_FALSE(GradeTable("a\tb\nsans tabulation\n").ok);
+    EXPECT_EQ(GradeTable("a\tb\nsans tabulation\n").error.substr(0, 10), "ligne 2 : ");
+    EXPECT_EQ(GradeTable("a\tb\r\n\r\nx\t\xE2\x89\xA0\n").error.substr(0, 10), "ligne 3 : ");
+}
+
+TEST(Paths, SourceRelativeNamesResolveFromTheSourcesFolder)
+{
+    // Each source, then pairs of a name written in it and where that name leads.
+    const std::vector<std::string> sources[] = {{"quiz.toml", "images/a.jpg", "images/a.jpg"},
+                                                {"demo/quiz.toml", "images/a.jpg", "demo/images/a.jpg",
+                                                 "D:\\img\\a.jpg", "D:\\img\\a.jpg", "z:a.jpg", "z:a.jpg", "1:a.jpg",
+                                                 "demo/1:a.jpg", "\\\\serveur\\a.jpg", "\\\\serveur\\a.jpg"},
+                                                {"C:\\quiz\\q.toml", "a.jpg", "C:\\quiz/a.jpg"},
+                                                {"C:q.toml", "a.jpg", "C:a.jpg"},
+                                                {"/q.toml", "a.jpg", "/a.jpg"}};
+    for (const std::vector<std::string>& row : sources) {
+        for (size_t i = 1; i + 1 < row.size(); i += 2)
+            EXPECT_EQ(ResolvePath(DirectoryOf(row[0]), row[i]), row[i + 1]) << row[0] << " + " << row[i];
+    }
+    for (const auto& [name, extracted] : {std::pair<const char*, bool>{"question-01.jpg", true},
+                                          {"reponse-12", true},
+                                          {"question-1.jpg", false},
+                                          {"question-012.jpg", false},
+                                          {"photo.jpg", false}})
+        EXPECT_EQ(IsExtractedMediaName(name), extracted) << name;
+    // And back: a target as seen from a folder, both absolute, drive letters in either case.
+    const char* relative[][3] = {{"C:\\quiz", "C:\\quiz\\images", "images"},
+                                 {"C:\\quiz\\", "c:\\QUIZ", ""},
+                                 {"C:\\quiz\\a", "C:\\quiz\\b\\c", "../b/c"},
+                                 {"C:\\quiz", "D:\\photos", "D:\\photos"},
+                                 {"C:\\quiz\\sources", "C:\\", "../.."}};
+    for (const auto& c : relative)
+        EXPECT_EQ(RelativePath(c[0], c[1]), c[2]) << c[0] << " " << c[1];
+}
+
+// The codec on vectors hands out what was decoded before a failure; only the encoder's input is
+// limited, and the stream of 65535 bytes that barely compress, well over 65535 bytes, decodes.
+TEST(QuizPayload, StreamsLongerThanTheEncodersInputDecode)
+{
+    EXPECT_TRUE(LzwResultName(LZW_BAD_CODE) == "LZW_BAD_CODE" && LzwResultName(-99) == "LZW_-99");
+    Bytes noise(LZW_MAX_INPUT), stream, decoded = {1};
+    EXPECT_TRUE(LzwDecodeBytes({0x30, 0x98, 0x8C}, &decoded) == LZW_INPUT_EXHAUSTED && decoded == Bytes{'a'});
+    EXPECT_TRUE(LzwDecodeBytes({}, &decoded) == LZW_INPUT_EXHAUSTED && decoded.empty());
+    EXPECT_TRUE(LzwEncodeBytes({}, &stream) == LZW_INPUT_EXHAUSTED && stream.empty());
+    EXPECT_EQ(LzwEncodeBytes(Bytes(70000, 'a'), &stream), LZW_INPUT_TOO_LARGE);
+    uint32_t state = 12345;
+    for (unsigned char& byte : noise)
+        byte = static_cast<unsigned char>((state = state * 1103515245u + 12345u) >> 24);
+    ASSERT_EQ(LzwEncodeBytes(noise, &stream), 0);
+    ASSERT_GT(stream.size(), noise.size());
+    EXPECT_EQ(LzwDecodeBytes(stream, &decoded), 0);
+    EXPECT_EQ(decoded, noise);
+}
+
+namespace {
+
+// Lines 1 to 16 of a picture quiz with two answers, reveal texts and pictures.
+const std::string VALID_SOURCE =
+    "title = \"Capitales d'Europe\"\ncreator = \"Camille\"\nkind = \"picture\"\nanswers_per_question = 2\n"
+    "answer_labels = [\"Ville\", \"Pays\"]\nreveal = \"text+picture\"\ncolour = \"#af0F9A\"\n"
+    "codes = [\"BRONZE\", \"ARGENT\"]\n[[question]]\nanswers = [\"Paris\", \"France\"]\n"
+    "picture = \"images/paris.jpg\"\nreveal_text = \"La Ville Lumi\xC3\xA8re\"\n"
+    "answer_picture = \"images/paris-reponse.jpg\"\n[[question]]\nanswers = [\"Bruxelles\", \"Belgique\"]\n"
+    "picture = \"images/bruxelles.jpg\"\n";
+
+std::string Repeat(const std::string& text, int count)
+{
+    return count > 0 ? text + Repeat(text, count - 1) : "";
+}
+
+// Where a diagnostic lies: "q2.answer1", "code3", "title", "" for the file as a whole.
+std::string PlaceOf(const SourcePlace& place)
+{
+    const char* const fields[] = {
+        "",       "title", "creator", "explanation", "kind",    "answers_per_question", "label",         "reveal",
+        "colour", "code",  "answer",  "text",        "picture", "reveal_text",          "answer_picture"};
+    const char* field = fields[static_cast<int>(place.field)];
+    const std::string question = place.question ? "q" + std::to_string(place.question) + (*field ? "." : "") : "";
+    return question + field + (place.number ? std::to_string(place.number) : "");
+}
+
+// Every diagnostic as "line:E:place:message" or "line:W:place:message", one a line.
+std::string Diagnostics(const SourceParse& parse)
+{
+    std::string all;
+    for (const Diagnostic& d : parse.diagnostics)
+        all += std::to_string(d.line) + (d.warning ? ":W:" : ":E:") + PlaceOf(d.place) + ":" + d.message + "\n";
+    return all;
+}
+
+} // namespace
+
+// A valid source gives the player's content and codes, and the files and lines of its questions.
+TEST(QuizSource, ValidSourceGivesThePlayersContent)
+{
+    const SourceParse parse = ParseQuizSource(VALID_SOURCE);
+    ASSERT_EQ(Diagnostics(parse), "");
+    const std::vector<SourceQuestion>& questions = parse.quiz.questions;
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0].picture + "|" + questions[0].answerPicture + "|" + questions[1].answerPicture,
+              "images/paris.jpg|images/paris-reponse.jpg|");
+    EXPECT_TRUE(questions[0].line == 9 && questions[0].pictureLine == 11 && questions[0].answerPictureLine == 13);
+    EXPECT_EQ(questions[1].line, 14);
+    QuizPayloads payloads;
+    std::string error;
+    ASSERT_TRUE(MakeQuizPayloads(parse.quiz, &payloads, &error)) << error;
+    EXPECT_EQ(std::string(payloads.content.begin(), payloads.content.end()),
+              std::string("\0\x02\x02\x02", 4) + "Capitales d'Europe|Camille||Ville|Pays|Paris|France||Bruxelles|"
+                                                 "Belgique||\x03La Ville Lumi\xE8re||||\xAF\x0F\x9A");
+    EXPECT_EQ(std::string(payloads.codes.begin(), payloads.codes.end()), "BRONZE\r\nARGENT\r\n");
+}
+
+// Each source and the start of a diagnostic it gives (W: a warning, the source otherwise valid), if any.
+TEST(QuizSource, ProblemsAreReportedWithTheirLine)
+{
+    const std::string head = "title = \"Quiz\"\nkind = \"text\"\n", h = head + "codes = [\"A\"]\n";
+    const std::string q = "[[question]]\n", tq = q + "answers = [\"oui\"]\ntext = \"Vrai ?\"\n";
+    const std::string bar = " : le caract\xC3\xA8re \xC2\xAB | \xC2\xBB est interdit",
+                      character = " : le caract\xC3\xA8re \xC2\xAB ";
+    const std::pair<std::string, std::string> cases[] = {
+        {head + "[[question\n", "3:E::ligne de section"},
+        {"kind = \"text\"\n" + tq, "0:E:title:il manque title"},
+        {"title = \"\"\nkind = \"text\"\n" + tq, "1:E:title:title est vide"},
+        {"title = \"x\"\n" + tq, "0:E:kind:il manque kind"},
+        {"title = \"x\"\nkind = \"photo\"\n" + tq,
+         "2:E:kind:kind doit valoir \"text\", \"picture\", \"audio\", \"video\"\n"},
+        {h + "answers_per_question = 3\n" + tq, "4:E:answers_per_question:answers_per_question doit valoir 1 ou 2"},
+        {h + "colour = \"35CBA3\"\n" + tq, "4:E:colour:colour doit"},
+        {h + "creator = \"A|B\"\n" + tq, "4:E:creator:creator" + bar},
+        {h + "explanation = \"x|\"\n" + tq, "4:E:explanation:explanation" + bar},
+        {h + "answer_labels = [\"a\", \"b|\"]\n" + tq, "4:E:label2:la l\xC3\xA9gende 2" + bar},
+        {h + "answer_labels = [\"a\", \"b\", \"c\"]\n" + tq, "4:E:label:answer_labels doit"},
+        {h + "reveal = \"text\"\n" + tq + "reveal_text = \"r|\"\n", "8:E:q1.reveal_text:question 1, reveal_text" + bar},
+        {h + "creator = \"\xE2\x82\xAC \xE2\x89\xA0\"\n" + tq,
+         "4:E:creator:creator" + character + "\xE2\x89\xA0 \xC2\xBB (U+2260)"},
+        {h + "creator = \"\xF0\x9F\x98\x80!\"\n" + tq,
+         "4:E:creator:creator" + character + "\xF0\x9F\x98\x80 \xC2\xBB (U+1F600)"},
+        {h + "explanation = \"" + Repeat("e", 260) + "\"\n" + tq,
+         "4:E:explanation:explanation : 260 octets en Windows-1252"},
+        // The limit counts bytes of code page 1252, not of UTF-8.
+        {h + "explanation = \"" + Repeat("\xC3\xA9", 259) + "\"\n" + tq, ""},
+        {h + "explanation = \"a\\nb\"\n" + tq, "4:E:explanation:explanation : un saut de ligne est interdit"},
+        {head + "codes = [\"OR\\r\"]\n" + tq, "3:E:code1:le code 1 : un saut de ligne"},
+        {head + "codes = [\"A\", 5]\n" + tq, "3:E:code2:le code 2 doit \xC3\xAAtre une cha\xC3\xAEne"},
+        // Codes travel in their own resource, ended by CR LF, so "|" is harmless there.
+        {head + "codes = [\"A|B\"]\n" + tq, ""},
+        {h + q + "answers = [\"oui\", \"non\"]\ntext = \"t\"\n",
+         "5:E:q1.answer:question 1 : answers doit donner 1 r\xC3\xA9ponse ("},
+        {head + "answers_per_question = 2\ncodes = [\"A\"]\n" + q + "answers = [\"a\"]\ntext = \"t\"\n",
+         "6:E:q1.answer:question 1 : answers doit donner 2 r\xC3\xA9ponses ("},
+        {h + q + "text = \"t\"\n", "4:E:q1.answer:question 1 : il manque answers"},
+        {h + tq + q + "answers = [\"\"]\ntext = \"t\"\n",
+         "8:E:q2.answer1:question 2, r\xC3\xA9ponse 1 : une r\xC3\xA9ponse vide"},
+        {h + q + "answers = [\" Paris\"]\ntext = \"t\"\n", "5:W:q1.answer1:question 1, r\xC3\xA9ponse 1 : des espaces"},
+        {h + q + "answers = [\"Paris\"]\n", "4:E:q1.text:question 1 : il manque text"},
+        {h + q + "answers = [\"Paris\"]\ntext = \"\"\n", "6:E:q1.text:question 1 : text est vide"},
+        {"title = \"x\"\nkind = \"video\"\ncodes = [\"A\"]\n" + q + "answers = [\"a\"]\ntext = \"\"\npicture = \"p\"\n",
+         ""},
+        {h + tq + "picture = \"p.jpg\"\n", "7:W:q1.picture:question 1 : un quiz texte n'affiche pas picture"},
+        {h + tq + "reveal_text = \"r\"\n", "7:W:q1.reveal_text:question 1 : reveal_text ignor\xC3\xA9"},
+        {h + tq + "answer_picture = \"r.jpg\"\n", "7:W:q1.answer_picture:question 1 : reveal ne montre pas d'image"},
+        {h + tq + "anwsers = 1\n", "7:W:q1:question 1 : cl\xC3\xA9 inconnue \xC2\xAB anwsers \xC2\xBB"},
+        {h + "titel = \"x\"\n" + tq, "4:W::cl\xC3\xA9 inconnue \xC2\xAB titel \xC2\xBB"},
+        {"title = \"x\"\nkind = \"audio\"\ncodes = [\"A\"]\n" + q + "answers = [\"a\"]\n",
+         "4:W:q1.picture:question 1 : pas de picture"},
+        {h + "question = 3\n", "4:E::les questions s'"},
+        {head, "0:E::aucune question"},
+        {head + "codes = []\n" + Repeat(tq, 2), "3:W:code:0 code pour 2 questions : \xC3\xA0 partir d'un score de 1,"},
+        {head + "codes = [\"A\", \"B\"]\n" + tq, "3:W:code:1 code en trop"},
+        {head + Repeat(tq, 97), "291:E:q97:plus de 96 questions"}};
+    for (const auto& [source, diagnostic] : cases) {
+        const SourceParse parse = ParseQuizSource(source);
+        const std::string all = Diagnostics(parse);
+        EXPECT_TRUE(diagnostic.empty() ? all.empty() : ("\n" + all).find("\n" + diagnostic) != std::string::npos)
+            << diagnostic << " in:\n"
+            << all;
+        EXPECT_EQ(parse.HasErrors(), diagnostic.find(":E:") != std::string::npos) << all;
+    }
+    EXPECT_EQ(FormatDiagnostic("q.toml", {false, 12, "m"}), "q.toml:12: erreur : m");
+    EXPECT_EQ(FormatDiagnostic("q.toml", {true, 0, "m"}), "q.toml: attention : m");
+    // Codes are one per question: missing ones empty, extra ones dropped. No more than 96 questions.
+    EXPECT_EQ(ParseQuizSource(head + "codes = [\"OR\"]\n" + Repeat(tq, 3)).quiz.codes,
+              (std::vector<std::string>{"OR", "", ""}));
+    EXPECT_EQ(ParseQuizSource(head + "codes = [\"OR\", \"AR\"]\n" + tq).quiz.codes, std::vector<std::string>{"OR"});
+    EXPECT_EQ(ParseQuizSource(head + Repeat(tq, 97)).quiz.questions.size(), 96u);
+}
+
+TEST(QuizPayload, WhatTheFormatCannotCarryIsRefused)
+{
+    QuizPayloads payloads;
+    std::string error;
+    QuizSource quiz = ParseQuizSource(VALID_SOURCE).quiz, back;
+    ASSERT_TRUE(MakeQuizPayloads(quiz, &payloads, &error)) << error;
+    QuizPayloads again = payloads; // made again into payloads already filled: the same
+    ASSERT_TRUE(MakeQuizPayloads(quiz, &again, &error) && again.content == payloads.content) << error;
+    ASSERT_TRUE(ReadQuizPayloads(payloads.content, {}, &back, &error)) << error;
+    EXPECT_EQ(back.codes, std::vector<std::string>(2)); // a quiz without its codes resource
+    EXPECT_FALSE(ReadQuizPayloads(Bytes(payloads.content.begin(), payloads.content.begin() + 20), {}, &back, &error));
+    EXPECT_FALSE(error.empty());
+
+    quiz.questions.resize(MAX_QUESTIONS, quiz.questions[0]);
+    for (SourceQuestion& question : quiz.questions)
+        question.answers[0] = question.answers[1] = question.text = question.revealText = std::string(259, 'x');
+    EXPECT_FALSE(MakeQuizPayloads(quiz, &payloads, &error));
+    EXPECT_EQ(error.substr(0, 16), "le contenu fait ");
+    EXPECT_NE(error.find("le maximum est 65535"), std::string::npos) << error;
+    quiz.questions.resize(MAX_QUESTIONS + 1);
+    EXPECT_FALSE(MakeQuizPayloads(quiz, &payloads, &error));
+    EXPECT_EQ(error, "plus de 96 questions");
+}
+
+// A quiz taken back out of its payloads and written as a source builds the same payloads: the sample
+// quizzes, and texts holding every character of the player's code page. The writer escapes what TOML
+// or editors hide.
+TEST(QuizPayload, ExtractedSourceBuildsTheSamePayloads)
+{
+    std::vector<QuizSource> quizzes = {ParseQuizSource(VALID_SOURCE).quiz};
+    for (int c = 1; c < 0x100; ++c)
+        if (c != '|' && c != '\r' && c != '\n')
+            quizzes[0].questions[1].text += Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
+    quizzes[0].creator = "Tab\there, \"quoted\", back\\slash";
+    for (const char* example : {"demo", "texte", "audio", "video"}) {
+        std::ifstream file(std::string(ZELBO_SOURCE_DIR) + "/examples/" + example + "/quiz.toml", std::ios::binary);
+        std::ostringstream source;
+        source << file.rdbuf();
+        const SourceParse parse = ParseQuizSource(source.str());
+        ASSERT_FALSE(parse.HasErrors()) << example << "\n" << Diagnostics(parse);
+        quizzes.push_back(parse.quiz);
+    }
+    for (const QuizSource& quiz : quizzes) {
+        QuizPayloads payloads, again;
+        Bytes stream, content;
+        std::string error;
+        ASSERT_TRUE(MakeQuizPayloads(quiz, &payloads, &error)) << error;
+        ASSERT_EQ(LzwEncodeBytes(payloads.content, &stream), LZW_OK);
+        ASSERT_EQ(LzwDecodeBytes(stream, &content), LZW_OK);
+        QuizSource back;
+        ASSERT_TRUE(ReadQuizPayloads(content, payloads.codes, &back, &error)) << error;
+        const std::string written = WriteQuizSource(back);
+        const SourceParse parse = ParseQuizSource(written);
+        ASSERT_FALSE(parse.HasErrors()) << Diagnostics(parse) << written;
+        ASSERT_TRUE(MakeQuizPayloads(parse.quiz, &again, &error)) << error;
+        EXPECT_TRUE(again.content == payloads.content && again.codes == payloads.codes) << written;
+    }
+    EXPECT_EQ(TomlQuote("a \"b\\c\t"), "\"a \\\"b\\\\c\\t\"");
+    EXPECT_EQ(TomlQuote(std::string("\x01\x1F\x7F", 3)), "\"\\u0001\\u001F\\u007F\"");
+    EXPECT_EQ(TomlQuote("\xC2\x81\xC3\xA9\xC2\xA0\xC2"), "\"\\u0081\xC3\xA9\xC2\xA0\xC2\"");
+}
+
+namespace {
+
+// What a maker may type, the characters the player cannot hold and those TOML must escape included.
+const uint32_t CHARACTERS[] = {'a',  'Z', '7',  ' ', 0xE9, 0x20AC, 0x153, 0xAB, '"',  '\\',   '\'',
+                               '\t', '|', '\n', '#', '[',  '=',    1,     0x7F, 0x81, 0x2260, 0x1F600};
+const uint32_t NAME_CHARACTERS[] = {'a', '_', ' ', 0xE9, '/', '\\', '\'', '"', '.'};
+
+template <size_t N> std::string RandomText(std::mt19937& random, const uint32_t (&characters)[N])
+{
+    std::string text;
+    for (unsigned count = random() % 6; count > 0; --count)
+        AppendUtf8(text, characters[random() % N]);
+    return text;
+}
+
+QuizSource RandomQuiz(std::mt19937& random)
+{
+    QuizSource quiz;
+    quiz.mediaKind = static_cast<int32_t>(random() % 4);
+    quiz.answersPerQuestion = 1 + static_cast<int32_t>(random() % 2);
+    quiz.revealMode = static_cast<int32_t>(random() % 4);
+    quiz.red = static_cast<uint8_t>(random()), quiz.green = static_cast<uint8_t>(random());
+    quiz.blue = static_cast<uint8_t>(random());
+    for (std::string* text :
+         {&quiz.title, &quiz.creator, &quiz.explanation, &quiz.answerLabels[0], &quiz.answerLabels[1]})
+        *text = RandomText(random, CHARACTERS);
+    for (unsigned count = 1 + random() % 4; count > 0; --count) {
+        SourceQuestion question;
+        for (int i = 0; i < quiz.answersPerQuestion; ++i)
+            question.answers[i] = RandomText(random, CHARACTERS);
+        question.text = RandomText(random, CHARACTERS);
+        question.revealText = RevealsText(quiz.revealMode) ? RandomText(random, CHARACTERS) : "";
+        question.picture = RandomText(random, NAME_CHARACTERS);
+        question.answerPicture = RandomText(random, NAME_CHARACTERS);
+        quiz.questions.push_back(question);
+        quiz.codes.push_back(RandomText(random, CHARACTERS));
+    }
+    return quiz;
+}
+
+} // namespace
+
+// What the writer writes parses back into the quiz it wrote, whatever its texts hold: an editor saves
+// the source that check will read. The writer writes every value, so it serves to compare them.
+TEST(QuizWriter, WhatItWritesParsesBackIntoTheSameQuiz)
+{
+    std::mt19937 random(20240611);
+    for (int i = 0; i < 300; ++i) {
+        const std::string written = WriteQuizSource(RandomQuiz(random));
+        const SourceParse parse = ParseQuizSource(written);
+        ASSERT_EQ(WriteQuizSource(parse.quiz), written) << Diagnostics(parse);
+    }
+}

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pack/command_line.h"
+
+// Each command line, then the command it makes ("H" for help) or the start of its error.
+TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "! il manque la commande"},
+        {{"-h"}, " H"},
+        {{"help", "build"}, "build H"},
+        {{"extract", "--help"}, "extract H"},
+        {{"build", "q.toml", "-o", "q.exe", "--player", "p.exe", "--keep-pictures", "--jobs", "3"},
+         "build q.toml -o q.exe -p p.exe K J3"},
+        {{"extract", "q.exe", "-o", "d"}, "extract q.exe -o d"},
+        {{"encode", "a", "b"}, "encode a b"},
+        {{"decode", "a", "-"}, "decode a -"},
+        {{"check", "q.toml"}, "check q.toml"},
+        {{"grade", "--", "-x", "-y"}, "grade -x -y"},
+        {{"grade", "--tsv", "t.tsv"}, "grade t.tsv T"},
+        {{"pack"}, "! commande inconnue \xC2\xAB pack \xC2\xBB"},
+        {{"encode", "a"}, "! encode attend 2 arguments, 1 donn\xC3\xA9 (zelbo-pack encode --help)"},
+        {{"grade", "--tsv"}, "! grade attend 1 argument, 0 donn\xC3\xA9 ("},
+        {{"grade", "a", "b", "c"}, "! grade attend 2 arguments, 3 donn\xC3\xA9s ("},
+        {{"build", "q.toml"}, "! build demande -o SORTIE.exe"},
+        {{"extract", "q.exe"}, "! extract demande -o DOSSIER"},
+        {{"build", "q.toml", "-o"}, "! l'option -o attend un nom de fichier"},
+        {{"extract", "q.exe", "-o", "d", "--keep-pictures"}, "! option inconnue \xC2\xAB --keep-pictures \xC2\xBB"},
+        {{"check", "q.toml", "--tsv"}, "! option inconnue"},
+        {{"decode", "a", "b", "--player", "p"}, "! option inconnue"},
+        {{"encode", "a", "b", "-o", "x"}, "! option inconnue"},
+        {{"new", "--table", "t.csv", "--title"}, "! l'option --title attend une valeur"},
+        {{"build", "q.toml", "-o", "o", "--jobs", "65"}, "! l'option --jobs attend un nombre de 1 \xC3\xA0 64"},
+        {{"check", "q.toml", "--jobs", "x"}, "! l'option --jobs attend"}};
+    for (const auto& [arguments, expected] : cases) {
+        const CommandLineParse parse = ParsePackCommandLine(arguments);
+        const PackCommand& c = parse.command;
+        std::string made = parse.ok ? c.name : "! " + parse.error;
+        for (const std::string& operand : c.operands)
+            made += " " + operand;
+        made += (c.output.empty() ? "" : " -o " + c.output) + (c.player.empty() ? "" : " -p " + c.player);
+        made += std::string(c.keepPictures ? " K" : "") + (c.jobs ? " J" + std::to_string(c.jobs) : "") +
+                (c.tsv ? " T" : "") + (c.help ? " H" : "");
+        EXPECT_EQ(made.substr(0, parse.ok ? std::string::npos : expected.size()), expected);
+    }
+    EXPECT_NE(PackHelpText("extract").find("extract QUIZ.exe -o DOSSIER"), std::string::npos);
+    EXPECT_NE(PackHelpText("").find("COMMANDE"), std::string::npos);
+}
