@@ -50,7 +50,7 @@ CheckResult RunCheck(unsigned generation, const std::string& text, const std::st
     CheckResult result;
     result.generation = generation;
     result.problems = std::move(check.diagnostics);
-    result.figures = {check.quiz.questions.size(), check.errors, check.warnings, check.contentSize};
+    result.figures = {check.quiz.questions.size(), check.errors, check.warnings, check.contentSize, true};
     return result;
 }
 

@@ -23,6 +23,8 @@ std::string FrenchNumber(size_t number)
 
 std::string StatusText(const QuizFigures& figures)
 {
+    if (!figures.checked)
+        return Plural(figures.questions, "question") + " — vérification en cours…";
     std::string problems = "aucun problème";
     if (figures.errors > 0 || figures.warnings > 0) {
         problems.clear();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "atelier/quiz_files.h"
 #include "atelier/recovery.h"
 #include "atelier/status_line.h"
+#include "atelier_resource.h"
 
 namespace {
 
@@ -102,6 +104,8 @@ TEST(QuizDocument, UndoAndRedoWalkBackAndForthThroughEveryStep)
     document.Undo();
     EXPECT_TRUE(document.Modified());
     EXPECT_TRUE(QuizDocument(QuizOf({}), "", true).Modified());
+    SetColour(document, 0x35, 0xCB, 0xA3, {});
+    EXPECT_TRUE(document.Quiz().red == 0x35 && document.Quiz().green == 0xCB && document.Quiz().blue == 0xA3);
 }
 
 // Questions added, deleted and moved: the list before, the change, the list after and the
@@ -146,7 +150,12 @@ TEST(QuizDocument, ListEditsKeepTheOrderAndTheSelection)
          },
          "",
          {}},
-        {{"a", "b", "c"}, [](QuizDocument& d) { return DeleteQuestions(d, {1}); }, "ac", {1}},
+        {{"a", "b", "c"},
+         [](QuizDocument& d) {
+             return DeleteQuestions(d, {1, 1});
+         },
+         "ac",
+         {1}},
         {{"a", "b"}, [](QuizDocument& d) { return AddQuestions(d, 9, QuizOf({"x"}).questions); }, "abx", {2}},
         {{"a", "b"},
          [](QuizDocument& d) {
@@ -211,6 +220,7 @@ TEST(QuizFiles, SourceTextsParseBackToTheEditedQuiz)
     EXPECT_TRUE(parse.diagnostics.empty()) << parse.diagnostics[0].message;
     const std::string again = SourceTextFor(EditableQuiz(parse.quiz, "C:/quiz"), "C:/quiz");
     EXPECT_EQ(again, text);
+    EXPECT_EQ(FieldName({1, SourceField::ANSWER, 1}) + "," + FieldName({0, SourceField::CODE, 0}), "Réponse 1,Codes");
 }
 
 TEST(Recovery, CopiesNameTheirSourceAndNotesTheirProcess)
@@ -228,30 +238,58 @@ TEST(Recovery, CopiesNameTheirSourceAndNotesTheirProcess)
 
 TEST(StatusLine, CountsAndSizeInFrench)
 {
-    EXPECT_EQ(StatusText({1, 0, 0, 999}), "1 question — aucun problème — contenu : 999 / 65\xC2\xA0"
-                                          "535 octets");
-    EXPECT_EQ(StatusText({12, 2, 1, 1234567}), "12 questions — 2 erreurs, 1 avertissement — contenu : "
-                                               "1\xC2\xA0"
-                                               "234\xC2\xA0"
-                                               "567 / 65\xC2\xA0"
-                                               "535 octets");
-    EXPECT_EQ(StatusText({0, 0, 3, 0}).find("3 avertissements —"), 15u);
+    EXPECT_EQ(StatusText({2, 1, 1, 999, false}), "2 questions — vérification en cours…");
+    EXPECT_EQ(StatusText({1, 0, 0, 999, true}), "1 question — aucun problème — contenu : 999 / 65\xC2\xA0"
+                                                "535 octets");
+    EXPECT_EQ(StatusText({12, 2, 1, 1234567, true}), "12 questions — 2 erreurs, 1 avertissement — contenu : "
+                                                     "1\xC2\xA0"
+                                                     "234\xC2\xA0"
+                                                     "567 / 65\xC2\xA0"
+                                                     "535 octets");
+    EXPECT_EQ(StatusText({0, 0, 3, 0, true}).find("3 avertissements —"), 15u);
     EXPECT_EQ(WindowTitle("C:\\quiz\\capitales.toml", true), "*capitales.toml - Zelbo Atelier");
     EXPECT_EQ(WindowTitle("", false), "Sans titre - Zelbo Atelier");
 }
 
-// At any scaling, from the smallest window up and whatever the form shows, every control lies
-// inside the window with a size of its own and room for its text, and no two overlap.
+// At any scaling, from the smallest window up and whatever the form shows, the controls the form
+// calls for, and no other, lie inside the window with a size of their own and room for their text,
+// and no two overlap.
 TEST(Layout, NothingIsCutOrOverlapsFromTheMinimumUp)
 {
     for (const LayoutMetrics& metrics : {LayoutMetrics{96, 13, 6, {}}, LayoutMetrics{144, 19, 9, {}}}) {
         LayoutMetrics measured = metrics;
         measured.textWidth = [&](const std::string& text) { return static_cast<int>(text.size()) * metrics.charWidth; };
         for (const FormShape& shape : {FormShape{true, true, true, true, true, true}, FormShape{}}) {
+            // Every control of the window but the status line; the optional ones when the shape asks.
+            std::set<int> expected;
+            for (const auto& [first, last] : {std::pair<int, int>{IDC_SETTINGS_HEADING, IDC_CODES},
+                                              {IDC_QUESTIONS_HEADING, IDC_MOVE_DOWN},
+                                              {IDC_FORM_HEADING, IDC_VERDICT},
+                                              {IDC_PROBLEMS_HEADING, IDC_BUILD_CANCEL}})
+                for (int id = first; id <= last; ++id)
+                    expected.insert(id);
+            const std::pair<bool, std::vector<int>> optional[] = {
+                {shape.secondAnswer, {IDC_ANSWER_2_LABEL, IDC_ANSWER_2}},
+                {shape.questionText, {IDC_TEXT_LABEL, IDC_TEXT}},
+                {shape.picture,
+                 {IDC_PICTURE_LABEL, IDC_PICTURE_VIEW, IDC_PICTURE_NAME, IDC_PICTURE_CHOOSE, IDC_PICTURE_REMOVE}},
+                {shape.answerPicture,
+                 {IDC_ANSWER_PICTURE_LABEL, IDC_ANSWER_PICTURE_VIEW, IDC_ANSWER_PICTURE_NAME, IDC_ANSWER_PICTURE_CHOOSE,
+                  IDC_ANSWER_PICTURE_REMOVE}},
+                {shape.revealText, {IDC_REVEAL_TEXT_LABEL, IDC_REVEAL_TEXT}},
+                {shape.building, {IDC_BUILD_LABEL, IDC_BUILD_PROGRESS, IDC_BUILD_CANCEL}}};
+            for (const auto& [shown, ids] : optional)
+                for (int id : ids)
+                    if (!shown)
+                        expected.erase(id);
             const ClientSize minimum = MinimumClientSize(measured, shape);
             for (const ClientSize size : {minimum, ClientSize{minimum.width + 301, minimum.height + 7},
                                           ClientSize{minimum.width * 2, minimum.height * 3 / 2}}) {
                 const std::vector<PlacedControl> placed = LayOutWindow(size.width, size.height, measured, shape);
+                std::set<int> ids;
+                for (const PlacedControl& control : placed)
+                    ids.insert(control.id);
+                EXPECT_EQ(ids, expected);
                 for (size_t i = 0; i < placed.size(); ++i) {
                     const Box& a = placed[i].box;
                     SCOPED_TRACE(testing::Message() << metrics.dpi << " dpi, " << size.width << " x " << size.height
