@@ -92,6 +92,8 @@ void RefreshQuestionList()
             ListImageOf(question.picture);
     const auto count = static_cast<WPARAM>(g_atelier.document.Quiz().questions.size());
     SendMessageW(list, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    // The kind decides what the columns give room to.
+    SizeQuestionColumns();
     InvalidateRect(list, nullptr, FALSE);
 }
 
@@ -104,7 +106,9 @@ void SizeQuestionColumns()
     const int number = thumbnail + 5 * unit, mark = 10 * unit;
     const int rest =
         std::max(8 * unit, static_cast<int>(client.right) - number - mark - GetSystemMetrics(SM_CXVSCROLL));
-    const int widths[COLUMN_COUNT] = {number, rest * 3 / 5, rest - rest * 3 / 5, mark};
+    // The answers say most of a picture's or a clip's question, the text most of a text question.
+    const int answers = g_atelier.document.Quiz().mediaKind != MEDIA_TEXT ? rest * 3 / 5 : rest * 2 / 5;
+    const int widths[COLUMN_COUNT] = {number, answers, rest - answers, mark};
     for (int i = 0; i < COLUMN_COUNT; ++i)
         SendMessageW(g_atelier.list, LVM_SETCOLUMNWIDTH, i, widths[i]);
 }
