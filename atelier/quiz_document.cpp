@@ -170,7 +170,8 @@ std::string CodeLines(const QuizSource& quiz)
     return lines;
 }
 
-QuestionSet AddQuestions(QuizDocument& document, int at, std::vector<SourceQuestion> questions, size_t* left)
+QuestionSet AddQuestions(QuizDocument& document, int at, std::vector<SourceQuestion> questions, size_t* left,
+                         int32_t mediaKind, int32_t revealMode)
 {
     const size_t count = document.Quiz().questions.size();
     const size_t room = count < static_cast<size_t>(MAX_QUESTIONS) ? MAX_QUESTIONS - count : 0;
@@ -185,6 +186,8 @@ QuestionSet AddQuestions(QuizDocument& document, int at, std::vector<SourceQuest
         return added;
     document.Edit(0, added, [&](QuizSource& quiz) {
         quiz.questions.insert(quiz.questions.begin() + first, questions.begin(), questions.end());
+        quiz.mediaKind = mediaKind >= 0 ? mediaKind : quiz.mediaKind;
+        quiz.revealMode = revealMode >= 0 ? revealMode : quiz.revealMode;
     });
     return added;
 }

@@ -89,8 +89,10 @@ void SetCodes(QuizDocument& document, const std::string& lines, const QuestionSe
 std::string CodeLines(const QuizSource& quiz);
 
 // Questions inserted before index at (clamped to the list); returns their indexes. Nothing is
-// added past the player's 96 questions: the rest are returned in *left.
-QuestionSet AddQuestions(QuizDocument& document, int at, std::vector<SourceQuestion> questions, size_t* left = nullptr);
+// added past the player's 96 questions: the rest are returned in *left. A kind or a reveal mode
+// given (not -1) is set in the same step: pictures dropped into an empty quiz make it theirs.
+QuestionSet AddQuestions(QuizDocument& document, int at, std::vector<SourceQuestion> questions, size_t* left = nullptr,
+                         int32_t mediaKind = -1, int32_t revealMode = -1);
 // Removes the questions; returns what to select next: the question that took the first one's place.
 QuestionSet DeleteQuestions(QuizDocument& document, const QuestionSet& questions);
 // Moves the questions one place up (step -1) or down (+1) together; a set already at the edge stays.

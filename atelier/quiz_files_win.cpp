@@ -228,13 +228,12 @@ void AddMediaFiles(const std::vector<std::wstring>& paths, int at)
     size_t left = 0;
     QuestionSet added;
     if (!found.questions.empty()) {
-        if (fresh && found.mediaKind != quiz.mediaKind)
-            SetKind(g_atelier.document, found.mediaKind, {});
-        if (found.revealMode == REVEAL_PICTURE && !RevealsPicture(g_atelier.document.Quiz().revealMode))
-            SetRevealMode(g_atelier.document,
-                          RevealsText(g_atelier.document.Quiz().revealMode) ? REVEAL_TEXT_AND_PICTURE : REVEAL_PICTURE,
-                          {});
-        added = AddQuestions(g_atelier.document, at, found.questions, &left);
+        // Answer pictures found among the files are shown once their question is found.
+        const bool revealsThem = found.revealMode != REVEAL_PICTURE || RevealsPicture(quiz.revealMode);
+        const int32_t reveal = revealsThem                    ? -1
+                               : RevealsText(quiz.revealMode) ? REVEAL_TEXT_AND_PICTURE
+                                                              : REVEAL_PICTURE;
+        added = AddQuestions(g_atelier.document, at, found.questions, &left, fresh ? found.mediaKind : -1, reveal);
         ShowSettings();
         QuizChanged();
         LayOutAtelier();

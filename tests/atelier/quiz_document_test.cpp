@@ -178,6 +178,12 @@ TEST(QuizDocument, ListEditsKeepTheOrderAndTheSelection)
     EXPECT_EQ(left, 2u);
     EXPECT_TRUE(AddQuestions(full, 0, QuizOf({"w"}).questions, &left).empty());
     EXPECT_EQ(left, 1u);
+    // Files dropped into an empty quiz give it their kind, in the same step.
+    QuizDocument empty(QuizOf({}), "", false);
+    AddQuestions(empty, 0, QuizOf({"x"}).questions, nullptr, MEDIA_AUDIO, REVEAL_PICTURE);
+    EXPECT_TRUE(empty.Quiz().mediaKind == MEDIA_AUDIO && empty.Quiz().revealMode == REVEAL_PICTURE);
+    empty.Undo();
+    EXPECT_TRUE(empty.Quiz().mediaKind == MEDIA_PICTURE && empty.Quiz().questions.empty());
 }
 
 // Files added as zelbo-pack new --pictures names them, whatever their folders.
