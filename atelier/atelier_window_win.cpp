@@ -60,16 +60,22 @@ LOGFONTW MessageFontAt(UINT dpi)
 void TakeDpi(UINT dpi)
 {
     LOGFONTW font = MessageFontAt(dpi);
-    g_atelier.font.Reset(CreateFontIndirectW(&font));
+    UniqueFont text(CreateFontIndirectW(&font));
     font.lfWeight = FW_BOLD;
-    g_atelier.headingFont.Reset(CreateFontIndirectW(&font));
+    UniqueFont heading(CreateFontIndirectW(&font));
+    // The controls take the new fonts before the old ones go.
+    SetEditorFont(text.Get(), heading.Get());
+    for (HWND control : {g_atelier.list, g_atelier.problems, g_atelier.status})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(text.Get()), TRUE);
+    g_atelier.font = std::move(text);
+    g_atelier.headingFont = std::move(heading);
     const WindowDc screen(nullptr);
     const ScopedSelection selected(screen.Get(), g_atelier.font.Get());
-    TEXTMETRICW text = {};
-    GetTextMetricsW(screen.Get(), &text);
+    TEXTMETRICW measures = {};
+    GetTextMetricsW(screen.Get(), &measures);
     g_atelier.metrics.dpi = static_cast<int>(dpi);
-    g_atelier.metrics.lineHeight = text.tmHeight;
-    g_atelier.metrics.charWidth = text.tmAveCharWidth;
+    g_atelier.metrics.lineHeight = measures.tmHeight;
+    g_atelier.metrics.charWidth = measures.tmAveCharWidth;
     const HFONT measured = g_atelier.font.Get();
     g_atelier.metrics.textWidth = [measured](const std::string& utf8) {
         const WindowDc dc(nullptr);
@@ -79,9 +85,6 @@ void TakeDpi(UINT dpi)
         GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
         return static_cast<int>(size.cx);
     };
-    SetEditorFont(g_atelier.font.Get(), g_atelier.headingFont.Get());
-    for (HWND control : {g_atelier.list, g_atelier.problems, g_atelier.status})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_atelier.font.Get()), TRUE);
     ResizeThumbnailImages(MulDiv(LIST_THUMBNAIL_SIDE, static_cast<int>(dpi), 96));
 }
 
@@ -92,11 +95,15 @@ int StatusHeight()
     return status.bottom - status.top;
 }
 
-// Client size the window needs around a client area of width x height, with its menu.
+// Window size around a client area of width x height, with its menu, at the window's DPI.
 SIZE FrameFor(int width, int height)
 {
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
     RECT rect = {0, 0, width, height};
-    AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    if (!adjustForDpi || !adjustForDpi(&rect, WS_OVERLAPPEDWINDOW, TRUE, 0, static_cast<UINT>(g_atelier.metrics.dpi)))
+        AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, TRUE, 0);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -336,6 +343,7 @@ LRESULT OnDestroy()
 // The controls are gone: their fonts go too, before the program's end, not among its static objects.
 LRESULT OnNcDestroy(HWND window, WPARAM wParam, LPARAM lParam)
 {
+    g_atelier.list = g_atelier.problems = g_atelier.status = nullptr;
     g_atelier.font.Reset();
     g_atelier.headingFont.Reset();
     return DefWindowProcW(window, WM_NCDESTROY, wParam, lParam);
