@@ -16,6 +16,7 @@
 #include "atelier_resource.h"
 #include "content/content_loader_win.h"
 #include "platform/win_raii.h"
+#include "version.h"
 #include "win_test_support.h"
 
 namespace {
@@ -154,8 +155,9 @@ TEST_F(Atelier, PictureQuizMadeFromNothingBuildsAsTheToolBuildsIt)
     EXPECT_NE(ReadFileBytes("quiz.toml").find("colour = \"#35CBA3\""), std::string::npos);
 }
 
-// Files dropped add questions in name order where they fall; undo and redo bring the list and the
-// saved file back to each earlier state. A quiz executable opened gives its source, which saved
+// Files dropped add questions in name order where they fall, or replace the picture they fall on;
+// undo and redo bring the list and the saved file back to each earlier state; a table's questions
+// are added after them. A quiz executable opened gives its source, which saved
 // again builds into the same content and codes; a source that cannot be read is not opened.
 TEST_F(Atelier, DropsUndoRedoAndQuizzesOpenedFromTheirExecutable)
 {
@@ -191,6 +193,15 @@ TEST_F(Atelier, DropsUndoRedoAndQuizzesOpenedFromTheirExecutable)
     save();
     EXPECT_EQ(saved.back(), saved[2]);
 
+    // A picture dropped onto the form's replaces the shown question's; a table's questions follow.
+    DropFiles(atelier.window, {Here("a.jpg")}, CentreOf(atelier.window, atelier.Item(IDC_PICTURE_VIEW)));
+    EXPECT_EQ(atelier.Rows(IDC_QUESTION_LIST)[1].substr(0, 10), "2|b2|a.jpg");
+    WriteFileBytes("questions.csv", "réponse;image\nc;b2.jpg\n");
+    g_filesToOpen = {Here("questions.csv")};
+    g_choiceAnswers = {0};
+    atelier.Command(IDM_IMPORT_TABLE);
+    EXPECT_EQ(Answers(atelier), "a,b2,b10,c");
+
     // The demo quiz built by the tool, opened in the editor, saved again, built again.
     const std::string demo = BuildFolder() + "\\test-assets\\demo\\quiz.toml";
     ASSERT_EQ(RunTool("build \"" + demo + "\" -o demo.exe --player \"" + BuildFolder() + "\\zelbo.exe\"").exitCode, 0);
@@ -218,7 +229,8 @@ TEST_F(Atelier, DropsUndoRedoAndQuizzesOpenedFromTheirExecutable)
 
 // Closing with changes asks, and "Annuler" keeps the window; the recovery copy of the unsaved work
 // is offered back at the next start after a crash, then removed. "Essayer" builds the quiz as it
-// stands and starts it in its folder. A save that fails leaves the old file whole.
+// stands and starts it in its folder. A save that fails leaves the old file whole. The help menu
+// opens the guide and tells the version.
 TEST_F(Atelier, UnsavedWorkIsAskedForKeptAndTried)
 {
     CopyFileW(Wide(Asset("small.jpg")).c_str(), Here("Paris.jpg").c_str(), FALSE);
@@ -270,6 +282,12 @@ TEST_F(Atelier, UnsavedWorkIsAskedForKeptAndTried)
     ASSERT_EQ(g_recordedMessages.size(), 1u);
     EXPECT_NE(g_recordedMessages[0].find("est resté tel quel"), std::string::npos) << g_recordedMessages[0];
     EXPECT_EQ(WindowText(atelier.window), "*Sans titre - Zelbo Atelier");
+
+    // The guide beside the program, and the version.
+    atelier.Command(IDM_GUIDE);
+    atelier.Command(IDM_ABOUT);
+    EXPECT_NE(g_startedPrograms.back().find("\\docs\\quiz-format.md"), std::string::npos) << g_startedPrograms.back();
+    EXPECT_NE(g_recordedMessages.back().find("version " ZELBO_VERSION_TEXT), std::string::npos);
 }
 
 } // namespace
