@@ -106,6 +106,14 @@ TEST(QuizDocument, UndoAndRedoWalkBackAndForthThroughEveryStep)
     EXPECT_TRUE(QuizDocument(QuizOf({}), "", true).Modified());
     SetColour(document, 0x35, 0xCB, 0xA3, {});
     EXPECT_TRUE(document.Quiz().red == 0x35 && document.Quiz().green == 0xCB && document.Quiz().blue == 0xA3);
+    // A long session keeps its last steps only: the saved state, dropped, is never met again.
+    QuizDocument session(QuizOf({"a"}), "C:/q.toml", false);
+    for (int i = 0; i < 1200; ++i)
+        SetColour(session, static_cast<uint8_t>(i), 0, 0, {});
+    while (session.CanUndo())
+        session.Undo();
+    EXPECT_TRUE(session.Modified());
+    EXPECT_NE(session.Quiz().red, 90);
 }
 
 // Questions added, deleted and moved: the list before, the change, the list after and the
