@@ -1,47 +1,34 @@
 #include "answers/answers_file.h"
 
-#include <cstring>
-
 namespace {
 
-// Replacing three characters writes the letters only; appending writes the dot too.
-const char ANSWERS_EXTENSION[] = ".txt";
 constexpr size_t REPLACED_CHARACTERS = 3;
 
 } // namespace
 
-bool AnswersFileName(const char* modulePath, char* out, size_t outSize)
+template <typename String> String AnswersFileName(const String& modulePath)
 {
-    if (!out || outSize == 0)
-        return false;
-    if (!modulePath) {
-        out[0] = '\0';
-        return false;
+    using Char = typename String::value_type;
+    size_t nameStart = 0;
+    for (size_t i = 0; i < modulePath.size(); ++i) {
+        if (modulePath[i] == Char('\\') || modulePath[i] == Char('/'))
+            nameStart = i + 1;
     }
-
-    const char* name = modulePath;
-    for (const char* c = modulePath; *c != '\0'; ++c) {
-        if (*c == '\\' || *c == '/')
-            name = c + 1;
-    }
-    const size_t nameLength = std::strlen(name);
-
-    // A name too short to lose three characters keeps them all and gains an extension, rather than
-    // having bytes before its start overwritten.
-    const bool appended = nameLength < REPLACED_CHARACTERS;
-    const size_t kept = appended ? nameLength : nameLength - REPLACED_CHARACTERS;
-    const char* suffix = appended ? ANSWERS_EXTENSION : ANSWERS_EXTENSION + 1;
-    const size_t suffixLength = std::strlen(suffix);
-    if (nameLength == 0 || kept + suffixLength + 1 > outSize) {
-        out[0] = '\0';
-        return false;
-    }
-
-    // out may be the very buffer that holds modulePath: the name moves down within it.
-    std::memmove(out, name, kept);
-    std::memcpy(out + kept, suffix, suffixLength + 1);
-    return true;
+    String name = modulePath.substr(nameStart);
+    if (name.empty())
+        return name;
+    // A name too short to lose three characters keeps them all and gains an extension.
+    if (name.size() < REPLACED_CHARACTERS)
+        name += Char('.');
+    else
+        name.resize(name.size() - REPLACED_CHARACTERS);
+    for (Char letter : {Char('t'), Char('x'), Char('t')})
+        name += letter;
+    return name;
 }
+
+template std::string AnswersFileName(const std::string& modulePath);
+template WideString AnswersFileName(const WideString& modulePath);
 
 void NextAnswerLine(const char* data, size_t size, size_t* position, char* out)
 {

@@ -69,7 +69,7 @@ void OnBoardMouseWheel(HWND board, WPARAM wParam)
 {
     const short delta = static_cast<short>(HIWORD(wParam));
     if (delta == WHEEL_NOTCH)
-        PostMessage(board, WM_VSCROLL, SB_LINEUP, 0);
+        PostMessageW(board, WM_VSCROLL, SB_LINEUP, 0);
     else if (delta == -WHEEL_NOTCH)
-        PostMessage(board, WM_VSCROLL, SB_LINEDOWN, 0);
+        PostMessageW(board, WM_VSCROLL, SB_LINEDOWN, 0);
 }

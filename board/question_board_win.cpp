@@ -12,6 +12,7 @@
 #include "board/picture_win.h"
 #include "content/quiz_data_win.h"
 #include "content/quiz_text.h"
+#include "platform/text_1252_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
 
@@ -38,7 +39,7 @@ public:
         m_firstQuestion = firstQuestion;
         for (int i = 0; i < QUESTIONS_PER_BOARD_LINE; ++i) {
             const PictureSize size =
-                PlannedPictureSize(GetModuleHandleA(nullptr), IDR_QUESTION_PICTURE_BASE + firstQuestion + i,
+                PlannedPictureSize(GetModuleHandleW(nullptr), IDR_QUESTION_PICTURE_BASE + firstQuestion + i,
                                    PICTURE_RESOURCE_TYPE, PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
             m_sizes[i] = {size.width > 0, size.width, size.height};
         }
@@ -91,43 +92,44 @@ struct BuildContext {
     LastAnswerBoxFocus* focus;
 };
 
-HWND CreateChild(HWND board, const char* className, const char* text, DWORD style, const PlacedItem& placed)
+// text: a quiz text, in code page 1252.
+HWND CreateChild(HWND board, const wchar_t* className, const char* text, DWORD style, const PlacedItem& placed)
 {
     const BoardRect& r = placed.rect;
-    return CreateWindowExA(0, className, text, style, r.x, r.y, r.width, r.height, board,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(placed.id)), GetModuleHandleA(nullptr),
+    return CreateWindowExW(0, className, WideFrom1252(text).c_str(), style, r.x, r.y, r.width, r.height, board,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(placed.id)), GetModuleHandleW(nullptr),
                            nullptr);
 }
 
 void SetStockFont(HWND control)
 {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
 }
 
 void CreateAnswerBox(const BuildContext& context, const PlacedItem& placed)
 {
     char answer[QUIZ_TEXT_SIZE] = {};
     context.saved->Next(answer);
-    HWND box = CreateChild(context.board, "Edit", answer, ANSWER_BOX_STYLE, placed);
-    SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(context.quiz->answerFont), FALSE);
+    HWND box = CreateChild(context.board, L"Edit", answer, ANSWER_BOX_STYLE, placed);
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(context.quiz->answerFont), FALSE);
     if (UsesCellLayout(context.shape.mediaKind))
         context.focus->Set(box);
     g_standardEditProc =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
 }
 
 // The control shows an empty frame until its picture is decoded.
 void CreatePicture(const BuildContext& context, const PlacedItem& placed, int question)
 {
-    HWND picture = CreateChild(context.board, "STATIC", nullptr, PICTURE_STYLE, placed);
+    HWND picture = CreateChild(context.board, L"STATIC", nullptr, PICTURE_STYLE, placed);
     if (picture && context.pictures->SizeFor(question).loaded)
         QueueQuestionPicture(context.board, question, placed.rect.y, placed.rect.y + placed.rect.height);
 }
 
 void CreateMediaButton(const BuildContext& context, const PlacedItem& placed, HICON icon)
 {
-    HWND button = CreateChild(context.board, "Button", "", MEDIA_BUTTON_STYLE, placed);
-    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    HWND button = CreateChild(context.board, L"Button", "", MEDIA_BUTTON_STYLE, placed);
+    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
 // Creates one control of the plan; false when the question's player could not be set up, which
@@ -140,17 +142,17 @@ bool CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int
     case BoardItem::NumberLabel: {
         char number[16];
         TextBuilder(number, sizeof(number)).Append(question).Append(".");
-        CreateChild(context.board, "Static", number, NUMBER_LABEL_STYLE, placed);
+        CreateChild(context.board, L"Static", number, NUMBER_LABEL_STYLE, placed);
         return true;
     }
     case BoardItem::QuestionText:
-        SetStockFont(CreateChild(context.board, "Static", node ? node->questionText : "", FRAMED_LABEL_STYLE, placed));
+        SetStockFont(CreateChild(context.board, L"Static", node ? node->questionText : "", FRAMED_LABEL_STYLE, placed));
         return true;
     case BoardItem::AnswerCaption1:
-        SetStockFont(CreateChild(context.board, "Static", context.quiz->answerLabel1, CAPTION_STYLE, placed));
+        SetStockFont(CreateChild(context.board, L"Static", context.quiz->answerLabel1, CAPTION_STYLE, placed));
         return true;
     case BoardItem::AnswerCaption2:
-        SetStockFont(CreateChild(context.board, "Static", context.quiz->answerLabel2, CAPTION_STYLE, placed));
+        SetStockFont(CreateChild(context.board, L"Static", context.quiz->answerLabel2, CAPTION_STYLE, placed));
         return true;
     case BoardItem::Picture:
         CreatePicture(context, placed, question);
@@ -167,14 +169,14 @@ bool CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int
         CreateAnswerBox(context, placed);
         return true;
     case BoardItem::VerdictField: {
-        HWND verdict = CreateChild(context.board, "Static", "?", FRAMED_LABEL_STYLE, placed);
+        HWND verdict = CreateChild(context.board, L"Static", "?", FRAMED_LABEL_STYLE, placed);
         // Narrow two-answer fields need the small font to fit their verdicts.
         if (twoAnswers)
             SetStockFont(verdict);
         return true;
     }
     case BoardItem::RevealLabel:
-        SetStockFont(CreateChild(context.board, "Static", "", REVEAL_STYLE, placed));
+        SetStockFont(CreateChild(context.board, L"Static", "", REVEAL_STYLE, placed));
         return true;
     }
     return true;
@@ -207,8 +209,8 @@ BoardIcons LoadBoardIcons(int mediaKind)
 {
     if (mediaKind != MEDIA_AUDIO && mediaKind != MEDIA_VIDEO)
         return {};
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    return {LoadIconA(module, MAKEINTRESOURCEA(IDI_PLAY)), LoadIconA(module, MAKEINTRESOURCEA(IDI_STOP))};
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    return {LoadIconW(module, MAKEINTRESOURCEW(IDI_PLAY)), LoadIconW(module, MAKEINTRESOURCEW(IDI_STOP))};
 }
 
 // Every question's controls, with the answers file open for the whole pass; false when the build
@@ -292,10 +294,10 @@ INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPAR
 
 void CreateAnswerFont(QuizData* quiz)
 {
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     font.lfHeight = 15;
     font.lfWeight = 100;
-    quiz->answerFont = CreateFontIndirectA(&font);
+    quiz->answerFont = CreateFontIndirectW(&font);
 }
 
 void BuildQuestionBoard(HWND board)
@@ -322,9 +324,9 @@ void ReleaseBoardPictures(HWND board)
         const int id = GetDlgCtrlID(child);
         if (id <= IDC_PICTURE_BASE || id > IDC_PICTURE_BASE + MAX_QUESTIONS)
             continue;
-        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
             continue;
-        auto shown = reinterpret_cast<HBITMAP>(SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        auto shown = reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
         if (shown)
             DeleteObject(shown);
     }

@@ -3,6 +3,7 @@
 // what it shows for each state of its content resources; then the built program as a process.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ void ExpectLayout(const TestPlayer& player)
 
 TEST(Player, OpensCentredShowsItsQuizLaysItselfOutAndPaintsItsLabels)
 {
+    // Each code-page run of this program (tests/CMakeLists.txt) names the code page its locale gives.
+    const char* codePage = std::getenv("ZELBO_CODE_PAGE");
+    EXPECT_EQ(GetACP(), codePage ? std::stoul(codePage) : 1252u);
     ScopedTempDirectory folder;
     TestPlayer player;
     RECT window, desktop;
@@ -60,10 +64,10 @@ TEST(Player, OpensCentredShowsItsQuizLaysItselfOutAndPaintsItsLabels)
     EXPECT_EQ(texts, "Quiz d'\xE9t\xE9|https://zelbo.fr|Par :|Am\xE9lie|Sauver|Trouvez le pr\xE9nom et la ville|"
                      "Quiz d'\xE9t\xE9| Code :| 0 / 3|      ");
     EXPECT_TRUE(GetWindowLongA(GetDlgItem(player.header, IDC_CODE), GWL_STYLE) & ES_READONLY);
-    EXPECT_EQ(SendDlgItemMessageA(player.header, IDC_SCORE, WM_GETFONT, 0, 0), LRESULT(g_quiz->scoreFont));
+    EXPECT_EQ(SendDlgItemMessageW(player.header, IDC_SCORE, WM_GETFONT, 0, 0), LRESULT(g_quiz->scoreFont));
     HWND label = GetDlgItem(player.main, IDC_VERSION_LABEL);
     EXPECT_EQ(WindowText(label), "R\351alis\xE9 avec la version " ZELBO_VERSION_TEXT);
-    EXPECT_EQ(SendMessageA(label, WM_GETFONT, 0, 0), LRESULT(GetStockObject(DEFAULT_GUI_FONT)));
+    EXPECT_EQ(SendMessageW(label, WM_GETFONT, 0, 0), LRESULT(GetStockObject(DEFAULT_GUI_FONT)));
 
     ExpectLayout(player);
     for (const SIZE size : {SIZE{800, 600}, SIZE{300, 250}, SIZE{544, 375}}) {
@@ -73,7 +77,7 @@ TEST(Player, OpensCentredShowsItsQuizLaysItselfOutAndPaintsItsLabels)
     // Minimised, everything keeps its place, whatever size a minimise notification reports.
     const std::string board = Place(player.board);
     ShowWindow(player.main, SW_MINIMIZE);
-    SendMessageA(player.main, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(10, 10));
+    SendMessageW(player.main, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(10, 10));
     EXPECT_EQ(Place(player.board), board);
     for (int show : {SW_MAXIMIZE, SW_RESTORE}) {
         ShowWindow(player.main, show);
@@ -90,14 +94,14 @@ TEST(Player, OpensCentredShowsItsQuizLaysItselfOutAndPaintsItsLabels)
     HWND link = GetDlgItem(player.header, IDC_WEB_LINK);
     // A double click as the mouse delivers it, then notifications that are no click of the link.
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        SendMessageA(link, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(link, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
     for (WPARAM command : {MAKEWPARAM(IDC_WEB_LINK, STN_DBLCLK), MAKEWPARAM(IDC_CREATOR, STN_CLICKED),
                            MAKEWPARAM(IDC_WEB_LINK, STN_ENABLE)})
-        SendMessageA(player.header, WM_COMMAND, command, LPARAM(link));
+        SendMessageW(player.header, WM_COMMAND, command, LPARAM(link));
     PumpMessages();
     EXPECT_EQ(g_recordedWebPages, std::vector<std::string>{"https://zelbo.fr"});
     LOGFONTA font = {};
-    GetObjectA(HFONT(SendMessageA(link, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    GetObjectA(HFONT(SendMessageW(link, WM_GETFONT, 0, 0)), sizeof(font), &font);
     EXPECT_TRUE(font.lfHeight == -13 && font.lfWeight == FW_NORMAL && font.lfUnderline);
     // The hand is set on the class: every static text of the program shows it.
     const auto hand = ULONG_PTR(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_LINK_CURSOR)));
@@ -163,8 +167,8 @@ TEST(Player, AnswersAreJudgedSavedOnF2SauverAndClosingAndFoundAgainAtTheNextStar
             EXPECT_EQ(player.Text(IDC_REVEAL_BASE + 3), "Zo\xE9");
             player.Key(4003, VK_F2);
             EXPECT_EQ(ReadFileBytes(answers), "Rome" + lines);
-            SetWindowTextA(player.Item(4001), "x");
-            SendDlgItemMessageA(player.header, IDC_SAVE, BM_CLICK, 0, 0);
+            SetWindowText1252(player.Item(4001), "x");
+            SendDlgItemMessageW(player.header, IDC_SAVE, BM_CLICK, 0, 0);
             EXPECT_EQ(ReadFileBytes(answers), "x" + lines);
             player.Type(4001, "L\311A");
             WriteFileBytes("zelbo.mp3", "a clip left over");
@@ -178,14 +182,14 @@ TEST(Player, AnswersAreJudgedSavedOnF2SauverAndClosingAndFoundAgainAtTheNextStar
         EXPECT_EQ(BitmapSize(ShownPicture(picture)).cy, 260);
         // Closing saves, deletes the program's clip file and ends the loop, but leaves the window;
         // so does the shut-down of a picture quiz, which leaves it to the end of the program.
-        PostMessageA(player.main, WM_CLOSE, 0, 0);
+        PostMessageW(player.main, WM_CLOSE, 0, 0);
         EXPECT_EQ(RunMessageLoop(), 0);
         EXPECT_EQ(ReadFileBytes(answers), "L\311A" + lines);
         ShutDownPlayer(player.main);
         EXPECT_TRUE(IsWindow(player.main) && !g_quiz && !g_mainBrush);
         DestroyWindow(player.main);
         MSG quit;
-        EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_TRUE(run == 0 || GdiObjectCount() == before) << GdiObjectCount() - before << " left";
         EXPECT_EQ(FilesHere(), answers + " zelbo1.mp3");
     }
@@ -213,8 +217,8 @@ TEST(Player, ASaveThatCannotCompleteKeepsThePreviousFileWhole)
         const std::string answers = OwnAnswersFile();
         WriteFileBytes(answers, previous);
         TestPlayer player(MakeQuiz(MEDIA_TEXT, 1, REVEAL_NOTHING, std::vector<TestQuestion>(3, {"a", "", "", ""})));
-        SetWindowTextA(player.Item(4001), "  Mus\351e d'Orsay ");
-        SetWindowTextA(player.Item(4003), longest.c_str());
+        SetWindowText1252(player.Item(4001), "  Mus\351e d'Orsay ");
+        SetWindowText1252(player.Item(4003), longest.c_str());
         UniqueFile held(obstacle != HELD_OPEN ? INVALID_HANDLE_VALUE
                                               : CreateFileA(answers.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         SetFileAttributesA(answers.c_str(),
@@ -247,38 +251,41 @@ TEST(Player, ASaveThatCannotCompleteKeepsThePreviousFileWhole)
     SaveAnswers(nullptr);
     EXPECT_EQ(FilesHere(), "");
     TestPlayer player(MakeQuiz(MEDIA_TEXT, 1, REVEAL_NOTHING, {}));
-    SendMessageA(player.main, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0);
+    SendMessageW(player.main, WM_COMMAND, MAKEWPARAM(IDC_SAVE, BN_CLICKED), 0);
     EXPECT_EQ(FilesHere() + "|" + ReadFileBytes(OwnAnswersFile()), OwnAnswersFile() + "|");
 }
 
-TEST(PlayerProcess, OpensNormallyAndSavesOnClosing)
+TEST(PlayerProcess, OpensNormallyAndSavesUnderItsOwnNameOnClosing)
 {
     ScopedTempDirectory folder;
     WriteFileBytes("zelbo.mp3", "not a clip");
-    std::string commandLine = "\"" + BuildFolder() + "\\zelbo.exe\"";
-    STARTUPINFOA startup = {};
+    // Started from another folder, under a name that no Western-European code page holds.
+    CreateDirectoryW(L"jeux", nullptr);
+    WideString program = L"jeux\\Quiz Łódź.exe";
+    ASSERT_TRUE(CopyFileW(WideFrom1252((BuildFolder() + "\\zelbo.exe").c_str()).c_str(), program.c_str(), TRUE));
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(
-        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     UniqueKernelHandle thread(process.hThread), running(process.hProcess);
     // The show command it was given does not matter: the window opens normally.
     WaitForInputIdle(running.Get(), 20000);
     HWND window = FindWindowA("WindowsApp", "Nom du zelbo"); // no content of its own: the sample quiz
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsWindowVisible(window) && !IsIconic(window));
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
     DWORD exitCode = 1;
     ASSERT_EQ(WaitForSingleObject(running.Get(), 20000), WAIT_OBJECT_0);
     EXPECT_TRUE(GetExitCodeProcess(running.Get(), &exitCode) && exitCode == 0);
     // The sample's 7 questions of 2 empty boxes, saved in the folder it ran in.
-    EXPECT_EQ(FilesHere(), "zelbo.txt");
+    EXPECT_EQ(FilesHere(), u8"Quiz Łódź.txt");
     std::string emptyLines;
     for (int box = 0; box < 14; ++box)
         emptyLines += "\r\n";
-    EXPECT_EQ(ReadFileBytes("zelbo.txt"), emptyLines);
+    EXPECT_EQ(ReadFileBytes(u8"Quiz Łódź.txt"), emptyLines);
 }
 
 } // namespace

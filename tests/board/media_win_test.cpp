@@ -130,8 +130,8 @@ TEST(Media, ButtonsPlayOneClipAtATimeAndNoClipFileOutlivesThePlayer)
             MediaQuiz(kind, 6),
             kind == MEDIA_AUDIO ? +[] { g_attachControl = RecordAttachment; } : +[] { g_attachControl = nullptr; });
         ExpectBoardFollowsPlan(player.board, *g_quiz);
-        EXPECT_NE(SendMessageA(player.Item(IDC_PLAY_BASE + 1), BM_GETIMAGE, IMAGE_ICON, 0),
-                  SendMessageA(player.Item(IDC_STOP_BASE + 1), BM_GETIMAGE, IMAGE_ICON, 0));
+        EXPECT_NE(SendMessageW(player.Item(IDC_PLAY_BASE + 1), BM_GETIMAGE, IMAGE_ICON, 0),
+                  SendMessageW(player.Item(IDC_STOP_BASE + 1), BM_GETIMAGE, IMAGE_ICON, 0));
         ASSERT_EQ(g_attachments.size(), kind == MEDIA_AUDIO ? 6u : 0u);
         for (int q = 1; q <= 6; ++q) {
             SCOPED_TRACE(q);
@@ -179,9 +179,9 @@ TEST(Media, ButtonsPlayOneClipAtATimeAndNoClipFileOutlivesThePlayer)
             {IDC_STOP_BASE + MAX_MEDIA_QUESTIONS, "stop 1, stop 2, stop 3, stop 4, stop 5, stop 6: ", 0}};
         for (const auto& [button, after, written] : steps) {
             if (GetDlgItem(player.board, button))
-                SendMessageA(player.Item(button), BM_CLICK, 0, 0);
+                SendMessageW(player.Item(button), BM_CLICK, 0, 0);
             else
-                SendMessageA(player.board, WM_COMMAND, button, 0);
+                SendMessageW(player.board, WM_COMMAND, button, 0);
             EXPECT_EQ(std::exchange(g_calls, {}) + ": " + FilesHere(), after) << button;
             EXPECT_TRUE(!written || ReadFileBytes(clip(written)) ==
                                         ResourceBytes(nullptr, "IMG", IDR_QUESTION_PICTURE_BASE + written));
@@ -215,7 +215,7 @@ TEST(Media, APlayerThatCannotBeMadeEndsTheBuildAtItsQuestion)
     HWND frame = player.Item(IDC_PICTURE_BASE + 1);
     EXPECT_TRUE(frame && !GetWindow(frame, GW_HWNDNEXT) && !g_players[0] && !g_playerControls[0]);
     for (int command : {IDC_PLAY_BASE + 1, IDC_STOP_BASE + 1})
-        SendMessageA(player.board, WM_COMMAND, command, 0);
+        SendMessageW(player.board, WM_COMMAND, command, 0);
     EXPECT_EQ(FilesHere(), "");
     EXPECT_EQ(g_recordedMessages, std::vector<std::string>{});
 }

@@ -110,13 +110,13 @@ TEST(QuestionBoard, AnswerBoxesJudgeOnEnterAndOnLeavingAndTryEverywhereOnF1)
                  {4001, "   ", WM_KEYUP, "    ? 0 / 4        -"},
                  {4001, "paris", WM_SYSKEYUP, "Paris BRAVO 1 / 4 CODE1 00ff00"}};
     for (const auto& step : steps) {
-        SetWindowTextA(player.Item(step.box), step.typed);
+        SetWindowText1252(player.Item(step.box), step.typed);
         // The release judges, and tells the box it was handled.
         EXPECT_TRUE(player.Key(step.box, VK_RETURN, step.message) == 1 || step.message == WM_KEYDOWN);
         EXPECT_EQ(seen(step.box), step.seen);
     }
     // Enter and Tab never reach the text.
-    EXPECT_EQ(SendMessageA(player.Item(4001), WM_CHAR, '\r', 1) + SendMessageA(player.Item(4001), WM_CHAR, '\t', 1), 0);
+    EXPECT_EQ(SendMessageW(player.Item(4001), WM_CHAR, '\r', 1) + SendMessageW(player.Item(4001), WM_CHAR, '\t', 1), 0);
     EXPECT_EQ(player.Text(4001), "Paris");
     // The question text is on pale yellow, the numbers on the quiz colour; the boxes are the system's.
     EXPECT_EQ(PaintOf(QuestionBoardProc, player.Item(IDC_QUESTION_TEXT)),
@@ -126,21 +126,21 @@ TEST(QuestionBoard, AnswerBoxesJudgeOnEnterAndOnLeavingAndTryEverywhereOnF1)
     EXPECT_EQ(PaintOf(QuestionBoardProc, player.Item(4001)), Paint(0, OPAQUE, UNTOUCHED, UNTOUCHED));
 
     // Gaining the focus selects the whole text; losing it judges, an emptied box too.
-    SetWindowTextA(player.Item(4004), "lyon");
+    SetWindowText1252(player.Item(4004), "lyon");
     SetFocus(player.Item(4004));
     DWORD start = 1, end = 0;
-    SendMessageA(player.Item(4004), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    SendMessageW(player.Item(4004), EM_GETSEL, WPARAM(&start), LPARAM(&end));
     EXPECT_TRUE(start == 0 && end == 4);
     SetFocus(player.Item(4001));
     EXPECT_EQ(player.Text(4004) + " " + player.Text(5004), "Lyon BRAVO");
     SetFocus(player.Item(4004));
-    SetWindowTextA(player.Item(4004), "");
+    SetWindowText1252(player.Item(4004), "");
     SetFocus(player.Item(4001));
     EXPECT_EQ(player.Text(5004), "?");
 
     // F1 tries the box's text on every unsolved box, solved ones aside, and gives the focus back.
     SetFocus(player.Item(4002));
-    SetWindowTextA(player.Item(4002), "lyon");
+    SetWindowText1252(player.Item(4002), "lyon");
     player.Key(4002, VK_F1);
     EXPECT_EQ(GetFocus(), player.Item(4002));
     std::string boxes;
@@ -174,7 +174,7 @@ TEST(QuestionBoard, ScrollsWithTheBarsTheKeysTheWheelAndTheWindowSize)
         }
     };
     auto scroll = [&](UINT message, WORD request, int expected) {
-        SendMessageA(board, message, request, 0);
+        SendMessageW(board, message, request, 0);
         EXPECT_EQ(position(message == WM_VSCROLL ? SB_VERT : SB_HORZ), expected) << "request " << request;
         expectAligned();
     };
@@ -192,7 +192,7 @@ TEST(QuestionBoard, ScrollsWithTheBarsTheKeysTheWheelAndTheWindowSize)
     scroll(WM_VSCROLL, SB_TOP, 0);
 
     // The page keys of an answer box scroll the board a page, and judge nothing.
-    SetWindowTextA(player.Item(4001), "Paris");
+    SetWindowText1252(player.Item(4001), "Paris");
     const std::pair<WPARAM, int> keys[] = {{VK_NEXT, page}, {VK_PRIOR, 0}, {VK_DOWN, page}, {VK_UP, 0}};
     for (const auto& [key, expected] : keys) {
         player.Key(4001, key);
@@ -201,7 +201,7 @@ TEST(QuestionBoard, ScrollsWithTheBarsTheKeysTheWheelAndTheWindowSize)
     EXPECT_EQ(player.Text(5001), "?");
 
     // A wheel notch posts a line step; over the board or an answer box the main window adds its own.
-    auto wheel = [&](HWND target, short delta) { SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(delta)), 0); };
+    auto wheel = [&](HWND target, short delta) { SendMessageW(target, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(delta)), 0); };
     wheel(board, -120);
     EXPECT_EQ(position(SB_VERT), 0);
     PumpMessages();
