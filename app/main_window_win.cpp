@@ -19,6 +19,9 @@ namespace {
 constexpr int HEADER_BAND_HEIGHT = 49;
 constexpr int VERSION_LABEL_CREATED_X = 725;
 
+// What the wheel turned over the main window, and over what passes wheel messages on to it.
+WheelState g_mainWheel = {};
+
 // The system's icons and cursors are named by number; the number serves the wide calls as it is.
 LPCWSTR SystemResource(LPCSTR id)
 {
@@ -117,7 +120,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLORSTATIC:
         return OnMainCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_MOUSEWHEEL:
-        ForwardMouseWheel(g_questionBoard, wParam);
+    case WM_MOUSEHWHEEL:
+        ForwardMouseWheel(g_questionBoard, message, wParam);
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
@@ -131,10 +135,9 @@ void CreateLabel(HWND parent, const wchar_t* text, int x, int y, int width, int 
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
 }
 
-void ForwardMouseWheel(HWND board, WPARAM wParam)
+void ForwardMouseWheel(HWND board, UINT message, WPARAM wParam)
 {
-    // A notch over the main window steps the board exactly as one over the board itself.
-    OnBoardMouseWheel(board, wParam);
+    ScrollBoardByWheel(board, message, wParam, g_mainWheel);
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance)

@@ -20,8 +20,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // A "Static" child in the default GUI font.
 void CreateLabel(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id);
 
-// Turns an exact wheel notch into one posted line step of the board; other deltas do nothing.
-void ForwardMouseWheel(HWND board, WPARAM wParam);
+// A wheel message reaching the main window (over it, or passed on by the header panel or the
+// board) scrolls the board by what the main window has gathered of that wheel.
+void ForwardMouseWheel(HWND board, UINT message, WPARAM wParam);
 
 // Start-up steps 2 to 11 (class already registered): record, content, media, windows. Returns the
 // main window.

@@ -208,6 +208,7 @@ LRESULT CALLBACK AnswerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
             JudgeAnswer(g_quiz, GetParent(box), GetDlgCtrlID(box));
         break;
     case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
         // A notch over a box scrolls the board like one over the board itself. Some edit controls
         // keep the wheel to themselves, so the box hands it on instead of relying on its default.
         return SendMessageW(GetParent(box), message, wParam, lParam);

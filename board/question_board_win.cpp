@@ -30,6 +30,9 @@ constexpr DWORD MEDIA_BUTTON_STYLE = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICO
 constexpr DWORD CAPTION_STYLE = WS_CHILD | WS_VISIBLE;
 constexpr DWORD REVEAL_STYLE = WS_CHILD | WS_VISIBLE | SS_CENTER;
 
+// What the wheel turned over the board (and its answer boxes, which hand it on) since its last notch.
+WheelState g_boardWheel = {};
+
 // The planned sizes of one board line's pictures, read from their headers: the line is measured
 // and built before any picture is decoded.
 class LinePictures {
@@ -270,11 +273,12 @@ INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPAR
         InstallDecodedPictures(board);
         return TRUE;
     case WM_MOUSEWHEEL:
-        // The board posts its own line step, then reports the wheel unhandled: the dialog manager
-        // passes it on to the main window, which posts a second one. A notch over the board thus
-        // moves it two line steps, as players of this board have always had it.
-        OnBoardMouseWheel(board, wParam);
-        return 0;
+    case WM_MOUSEHWHEEL:
+        // The board posts its own line steps, then reports a vertical wheel unhandled: the dialog
+        // manager passes it on to the main window, which posts as many again. A notch over the
+        // board thus moves it two line steps, as players of this board have always had it.
+        // Sideways the board scrolls once and keeps the message.
+        return ScrollBoardByWheel(board, message, wParam, g_boardWheel);
     case WM_COMMAND:
         OnMediaCommand(wParam);
         return 0;

@@ -177,6 +177,11 @@ INT_PTR CALLBACK HeaderPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         return reinterpret_cast<INT_PTR>(g_headerBrush);
     case WM_CTLCOLORSTATIC:
         return OnHeaderCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_MOUSEHWHEEL:
+        // The main window scrolls the board for the wheel over the panel. The default handling
+        // hands the vertical wheel on to it, but not the horizontal one everywhere.
+        SendMessageW(GetParent(panel), message, wParam, lParam);
+        return TRUE;
     case WM_DESTROY:
     case WM_NCDESTROY:
         return OnHeaderDestroy();

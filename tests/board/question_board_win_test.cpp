@@ -200,23 +200,35 @@ TEST(QuestionBoard, ScrollsWithTheBarsTheKeysTheWheelAndTheWindowSize)
     }
     EXPECT_EQ(player.Text(5001), "?");
 
-    // A wheel notch posts a line step; over the board or an answer box the main window adds its own.
-    auto wheel = [&](HWND target, short delta) { SendMessageW(target, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(delta)), 0); };
-    wheel(board, -120);
-    EXPECT_EQ(position(SB_VERT), 0);
-    PumpMessages();
-    EXPECT_EQ(position(SB_VERT), 100);
-    wheel(player.Item(4001), 120);
-    PumpMessages();
-    EXPECT_EQ(position(SB_VERT), 0);
-    wheel(player.main, -120);
-    for (short delta : {240, -240, 60, -60, 30, 0}) {
-        for (HWND target : {board, player.Item(4001), player.main})
-            wheel(target, delta);
+    // Wheel turns as touchpads, fine, fast and notched wheels send them, each from the top left, and
+    // where they take the board. Vertically the board and the main window each step it a line per
+    // whole notch (over the header only the main window does); sideways 50 pixels a notch.
+    const struct {
+        UINT message;
+        WORD keys;
+        std::vector<short> deltas;
+        int lines, pixels;
+    } turns[] = {{WM_MOUSEWHEEL, 0, {-40, -40, -40}, 1, 0},
+                 {WM_MOUSEWHEEL, 0, {-30, -30, -30, -30}, 1, 0},
+                 {WM_MOUSEWHEEL, 0, {-240}, 2, 0},
+                 {WM_MOUSEWHEEL, 0, {-60, 60}, 0, 0},
+                 {WM_MOUSEWHEEL, 0, {-120, -120, 120}, 1, 0},
+                 {WM_MOUSEHWHEEL, 0, {40, 40, 40, 60}, 0, 50},
+                 {WM_MOUSEHWHEEL, 0, {240, -120}, 0, 50},
+                 {WM_MOUSEWHEEL, MK_SHIFT, {-60, -60}, 0, 50}};
+    for (HWND target : {board, player.Item(4001), player.header}) {
+        for (const auto& turn : turns) {
+            SCOPED_TRACE(testing::Message() << GetDlgCtrlID(target) << ": " << turn.deltas[0] << "...");
+            scroll(WM_VSCROLL, SB_TOP, 0);
+            scroll(WM_HSCROLL, SB_LEFT, 0);
+            for (short delta : turn.deltas)
+                SendMessageW(target, turn.message, MAKEWPARAM(turn.keys, WORD(delta)), 0);
+            PumpMessages();
+            EXPECT_EQ(position(SB_VERT), turn.lines * (target == player.header ? 50 : 100));
+            EXPECT_EQ(position(SB_HORZ), turn.pixels);
+            expectAligned();
+        }
     }
-    PumpMessages();
-    EXPECT_EQ(position(SB_VERT), 50);
-    expectAligned();
 
     // Enlarged at the end of the content, the board shows no gap below the last row; shrunk, it keeps
     // its place; larger than the content, nothing scrolls until it is made small again.
