@@ -4,6 +4,23 @@ namespace {
 
 constexpr size_t REPLACED_CHARACTERS = 3;
 
+struct SaveObstacle {
+    uint32_t systemError;
+    const wchar_t* reason;
+};
+
+// The Windows error codes of what stops a save where players keep their quizzes: a folder such as
+// Program Files, a file kept open by another program, a write-protected stick, a full disk. The
+// read-only code is also the player's own, for an answers file made read-only.
+constexpr SaveObstacle SAVE_OBSTACLES[] = {
+    {5, L"Windows n'autorise pas l'écriture à cet endroit"},
+    {19, L"Le support est protégé en écriture"},
+    {32, L"Le fichier est ouvert dans un autre programme"},
+    {39, L"Le disque est plein"},
+    {112, L"Le disque est plein"},
+    {6009, L"Le fichier est en lecture seule"},
+};
+
 } // namespace
 
 template <typename String> String AnswersFileName(const String& modulePath)
@@ -63,4 +80,19 @@ void AppendAnswerLine(std::string& content, const char* boxText)
         content.append(boxText, length);
     }
     content.append("\r\n");
+}
+
+WideString SaveFailureMessage(const WideString& filePath, uint32_t systemError)
+{
+    // Not std::to_wstring: it formats through the C library's wide printf, which would weigh some
+    // 60 KB in a program handed out as one file.
+    const std::string number = std::to_string(systemError);
+    WideString reason = L"Windows a signalé l'erreur " + WideString(number.begin(), number.end());
+    for (const SaveObstacle& obstacle : SAVE_OBSTACLES) {
+        if (obstacle.systemError == systemError)
+            reason = obstacle.reason;
+    }
+    return L"Vos réponses n'ont pas pu être enregistrées dans le fichier :\n" + filePath + L"\n\n" + reason +
+           L".\n\nPour les garder, copiez le quiz dans un dossier à vous, par exemple Documents, et lancez-le "
+           L"depuis ce dossier.";
 }

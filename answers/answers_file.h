@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "content/quiz_limits.h"
@@ -29,3 +30,7 @@ void NextAnswerLine(const char* data, size_t size, size_t* position, char* out);
 // Appends one box's line to the file content: the text cut to its first 259 bytes, then CR LF.
 // A null text gives an empty line.
 void AppendAnswerLine(std::string& content, const char* boxText);
+
+// What the player is told when the answers cannot be saved: the file (its full path), why in plain
+// words (systemError is the Windows error code that stopped the save) and what to do about it.
+WideString SaveFailureMessage(const WideString& filePath, uint32_t systemError);

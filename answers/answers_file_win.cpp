@@ -6,6 +6,7 @@
 #include "content/quiz_data_win.h"
 #include "content/quiz_shape.h"
 #include "platform/text_1252_win.h"
+#include "platform/ui_seam_win.h"
 #include "resource.h"
 
 namespace {
@@ -36,7 +37,12 @@ WideString OwnAnswersFileName()
 bool WriteAll(HANDLE file, const char* data, DWORD size)
 {
     DWORD written = 0;
-    return g_answersWriter(file, data, size, &written, nullptr) && written == size;
+    if (!g_answersWriter(file, data, size, &written, nullptr))
+        return false;
+    // A write that takes fewer bytes than it was given ran out of room.
+    if (written != size)
+        SetLastError(ERROR_HANDLE_DISK_FULL);
+    return written == size;
 }
 
 // Every line into the temporary file; false as soon as one write falls short.
@@ -52,6 +58,58 @@ bool WriteAnswerLines(HANDLE file, HWND board)
             return false;
     }
     return FlushFileBuffers(file) != FALSE;
+}
+
+// The system error of the call that just failed; one that set none still failed.
+DWORD LastFailure()
+{
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+}
+
+// A move over a file that another program holds open fails on some systems as if the folder
+// refused it: opening the file for writing, which changes nothing, tells the two apart.
+DWORD WhyNotReplaced(const WideString& target)
+{
+    const DWORD moveError = LastFailure();
+    UniqueFile file(
+        CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !file && GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : moveError;
+}
+
+// Writes the answers beside the target and moves them over it only once they are complete: a full
+// disk or a failing write in the middle never leaves the player with half a file. Returns
+// ERROR_SUCCESS, or the system error that stopped the save.
+DWORD ReplaceAnswersFile(HWND board, const WideString& target)
+{
+    // A read-only answers file is the user's wish to keep it; some platforms let a move replace it.
+    const DWORD targetAttributes = GetFileAttributesW(target.c_str());
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY))
+        return ERROR_FILE_READ_ONLY;
+    wchar_t temporary[MAX_PATH] = {};
+    if (!GetTempFileNameW(L".", L"zlb", 0, temporary))
+        return LastFailure();
+    DWORD error = ERROR_SUCCESS;
+    {
+        UniqueFile file(
+            CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !WriteAnswerLines(file.Get(), board))
+            error = LastFailure();
+    }
+    if (error == ERROR_SUCCESS &&
+        !MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = WhyNotReplaced(target);
+    if (error != ERROR_SUCCESS)
+        DeleteFileW(temporary);
+    return error;
+}
+
+WideString FullPathOf(const WideString& name)
+{
+    const DWORD size = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    WideString path(size, L'\0');
+    path.resize(size ? GetFullPathNameW(name.c_str(), size, &path[0], nullptr) : 0);
+    return path.empty() ? name : path;
 }
 
 } // namespace
@@ -90,7 +148,7 @@ AnswersWriter SetAnswersWriter(AnswersWriter writer)
     return previous;
 }
 
-void SaveAnswers(HWND board)
+void SaveAnswers(HWND board, SaveReport report)
 {
     // Without a board there are no answers to keep, and an empty file would lose the saved ones.
     if (!board || !g_quiz)
@@ -98,22 +156,8 @@ void SaveAnswers(HWND board)
     const WideString target = OwnAnswersFileName();
     if (target.empty())
         return;
-
-    // The answers are written beside the target and moved over it only once they are complete: a
-    // full disk or a failing write in the middle never leaves the player with half a file.
-    // A read-only answers file is the user's wish to keep it; some platforms let a move replace it.
-    const DWORD targetAttributes = GetFileAttributesW(target.c_str());
-    if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY))
-        return;
-    wchar_t temporary[MAX_PATH] = {};
-    if (!GetTempFileNameW(L".", L"zlb", 0, temporary))
-        return;
-    bool complete = false;
-    {
-        UniqueFile file(
-            CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        complete = file && WriteAnswerLines(file.Get(), board);
-    }
-    if (!complete || !MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        DeleteFileW(temporary);
+    const DWORD error = ReplaceAnswersFile(board, target);
+    // The player would otherwise believe the answers kept, and find them gone at the next start.
+    if (error != ERROR_SUCCESS && report == SaveReport::ON_FAILURE)
+        ShowUserMessage(SaveFailureMessage(FullPathOf(target), error).c_str(), PLAYER_CAPTION);
 }

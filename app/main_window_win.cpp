@@ -74,6 +74,15 @@ LRESULT OnMainClose()
     return 0;
 }
 
+// Windows ends a session (shut-down, restart for updates, sign-out) without closing the window: the
+// answers are saved here or lost. Nobody could answer a message box now, so a failure stays silent.
+LRESULT OnMainEndSession(WPARAM ending)
+{
+    if (ending)
+        SaveAnswers(g_questionBoard, SaveReport::NEVER);
+    return 0;
+}
+
 LRESULT OnMainCommand(WPARAM wParam)
 {
     // The header panel hands its "Sauver" button on: it saves like F2 in an answer box.
@@ -115,6 +124,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnMainSize(window, wParam);
     case WM_CLOSE:
         return OnMainClose();
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        return OnMainEndSession(wParam);
     case WM_COMMAND:
         return OnMainCommand(wParam);
     case WM_CTLCOLORSTATIC:

@@ -3,7 +3,7 @@
 // speak UTF-16, as Windows does (text_1252_win.h converts the quiz's own texts).
 #pragma once
 
-// The caption of the player's own messages (content, codes); clip messages say "Information".
+// The caption of the player's own messages (content, codes, saving); clip messages say "Information".
 constexpr wchar_t PLAYER_CAPTION[] = L"Zelbo";
 
 using MessageBoxHandler = void (*)(const wchar_t* text, const wchar_t* caption);

@@ -50,6 +50,25 @@ TEST(AnswersFileName, LastThreeCharactersOfTheProgramNameBecomeTxtInBothForms)
     }
 }
 
+// What a save that cannot be done says, for the system errors that stop saves where players keep
+// their quizzes, and for any other.
+TEST(AnswersFile, AFailedSaveNamesTheFileTheReasonAndWhatToDo)
+{
+    EXPECT_TRUE(SaveFailureMessage(L"E:\\Quiz\\quiz.txt", 19) ==
+                L"Vos réponses n'ont pas pu être enregistrées dans le fichier :\nE:\\Quiz\\quiz.txt\n\nLe support est "
+                L"protégé en écriture.\n\nPour les garder, copiez le quiz dans un dossier à vous, par exemple "
+                L"Documents, et lancez-le depuis ce dossier.");
+    const std::pair<uint32_t, WideString> reasons[] = {{5, L"Windows n'autorise pas l'écriture à cet endroit."},
+                                                       {32, L"Le fichier est ouvert dans un autre programme."},
+                                                       {39, L"Le disque est plein."},
+                                                       {112, L"Le disque est plein."},
+                                                       {6009, L"Le fichier est en lecture seule."},
+                                                       {1234, L"Windows a signalé l'erreur 1234."}};
+    for (const auto& [code, reason] : reasons)
+        EXPECT_NE(SaveFailureMessage(L"quiz.txt", code).find(L"quiz.txt\n\n" + reason + L"\n\n"), WideString::npos)
+            << code;
+}
+
 // The bytes of a file, then the boxes read from it, one line each: a bare LF stays in the text, what
 // lies between a CR and its LF is dropped, a long line is cut and its rest skipped.
 TEST(AnswersFile, LinesAreReadOneBoxEachAndWrittenBack)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "answers/answers_file.h"
 #include "answers/answers_file_win.h"
 #include "app/main_window_win.h"
 #include "board/question_board_win.h"
@@ -195,56 +196,82 @@ TEST(Player, AnswersAreJudgedSavedOnF2SauverAndClosingAndFoundAgainAtTheNextStar
     }
 }
 
-// Fails the third write of a save, or writes a byte less than asked while reporting success.
+// Fails the third write of a save as a full disk does, or writes a byte less than asked while
+// reporting success.
 int g_writes = 0;
 BOOL WINAPI FailingThirdWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
-    return ++g_writes != 3 && WriteFile(file, data, size, written, overlapped);
+    if (++g_writes != 3)
+        return WriteFile(file, data, size, written, overlapped);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
 }
 BOOL WINAPI ShortWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
     return WriteFile(file, data, size - 1, written, overlapped);
 }
 
-TEST(Player, ASaveThatCannotCompleteKeepsThePreviousFileWhole)
+TEST(Player, ASaveThatCannotBeDoneKeepsThePreviousFileWholeAndSaysSoOnce)
 {
-    g_recordedMessages.clear();
     const std::string previous = "ancienne r\xE9ponse\r\n", longest(300, 'b');
-    enum Obstacle { NONE, HELD_OPEN, READ_ONLY_FILE, READ_ONLY_FOLDER, FAILING_WRITE, SHORT_WRITE };
-    for (Obstacle obstacle : {NONE, HELD_OPEN, READ_ONLY_FILE, READ_ONLY_FOLDER, FAILING_WRITE, SHORT_WRITE}) {
-        SCOPED_TRACE(obstacle);
+    // Each box's text as it is, cut to 259 bytes, on a CR LF line of its own.
+    const std::string saved = "  Mus\351e d'Orsay \r\n\r\n" + longest.substr(0, 259) + "\r\n";
+    enum Obstacle { NONE, HELD_OPEN, READ_ONLY_FILE, FOLDER_IN_PLACE, FAILING_WRITE, SHORT_WRITE };
+    // How the save is asked for: F2, or Windows ending the session, or asking to and going on.
+    enum Save { F2, SESSION_ENDS, SESSION_GOES_ON };
+    // The obstacle, the save, and the system error that the one message explains (0: no message).
+    const std::tuple<Obstacle, Save, DWORD> cases[] = {{NONE, F2, 0},
+                                                       {NONE, SESSION_ENDS, 0},
+                                                       {NONE, SESSION_GOES_ON, 0},
+                                                       {HELD_OPEN, SESSION_ENDS, 0},
+                                                       {HELD_OPEN, F2, ERROR_SHARING_VIOLATION},
+                                                       {READ_ONLY_FILE, F2, ERROR_FILE_READ_ONLY},
+                                                       {FOLDER_IN_PLACE, F2, ERROR_ACCESS_DENIED},
+                                                       {FAILING_WRITE, F2, ERROR_DISK_FULL},
+                                                       {SHORT_WRITE, F2, ERROR_HANDLE_DISK_FULL}};
+    for (const auto& [obstacle, save, error] : cases) {
+        SCOPED_TRACE(testing::Message() << "obstacle " << obstacle << ", save " << save);
         ScopedTempDirectory folder;
         const std::string answers = OwnAnswersFile();
-        WriteFileBytes(answers, previous);
+        if (obstacle == FOLDER_IN_PLACE)
+            CreateDirectoryA(answers.c_str(), nullptr);
+        else
+            WriteFileBytes(answers, previous);
+        g_recordedMessages.clear();
         TestPlayer player(MakeQuiz(MEDIA_TEXT, 1, REVEAL_NOTHING, std::vector<TestQuestion>(3, {"a", "", "", ""})));
         SetWindowText1252(player.Item(4001), "  Mus\351e d'Orsay ");
         SetWindowText1252(player.Item(4003), longest.c_str());
-        UniqueFile held(obstacle != HELD_OPEN ? INVALID_HANDLE_VALUE
-                                              : CreateFileA(answers.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        UniqueFile held(obstacle != HELD_OPEN
+                            ? INVALID_HANDLE_VALUE
+                            : CreateFileA(answers.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         SetFileAttributesA(answers.c_str(),
                            obstacle == READ_ONLY_FILE ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
-        SetFileAttributesA(".", obstacle == READ_ONLY_FOLDER ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
         SetAnswersWriter(obstacle == FAILING_WRITE ? FailingThirdWrite
                          : obstacle == SHORT_WRITE ? ShortWrite
                                                    : nullptr);
-        // This platform lets the process write into a folder made read-only: nothing to check there.
-        const bool skipped =
-            obstacle == READ_ONLY_FOLDER &&
-            UniqueFile(CreateFileA("probe", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         g_writes = 0;
-        player.Key(4002, VK_F2);
+        if (save == F2) {
+            player.Key(4002, VK_F2);
+        } else {
+            EXPECT_EQ(SendMessageW(player.main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+            SendMessageW(player.main, WM_ENDSESSION, save == SESSION_ENDS, ENDSESSION_CLOSEAPP);
+        }
         held.Reset();
         SetAnswersWriter(nullptr);
-        SetFileAttributesA(".", FILE_ATTRIBUTE_NORMAL);
         SetFileAttributesA(answers.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (obstacle != NONE && !skipped) {
-            EXPECT_EQ(ReadFileBytes(answers), previous);
-            player.Key(4002, VK_F2);
-        }
-        // Each box's text as it is, cut to 259 bytes, on a CR LF line of its own; no other file.
-        EXPECT_EQ(ReadFileBytes(answers), "  Mus\351e d'Orsay \r\n\r\n" + longest.substr(0, 259) + "\r\n");
+        char path[MAX_PATH];
+        GetFullPathNameA(answers.c_str(), MAX_PATH, path, nullptr);
+        const WideString message = SaveFailureMessage(WideFrom1252(path), error);
+        EXPECT_EQ(g_recordedMessages,
+                  std::vector<std::string>(error != 0, "Zelbo: " + Cp1252FromWide(message.c_str())));
+        if (obstacle == FOLDER_IN_PLACE)
+            EXPECT_TRUE(RemoveDirectoryA(answers.c_str()));
+        else
+            EXPECT_EQ(ReadFileBytes(answers), obstacle == NONE && save != SESSION_GOES_ON ? saved : previous);
+        // Without the obstacle the next save writes, leaving no other file.
+        player.Key(4002, VK_F2);
+        EXPECT_EQ(ReadFileBytes(answers), saved);
         EXPECT_EQ(FilesHere(), answers);
-        EXPECT_EQ(g_recordedMessages, std::vector<std::string>{});
     }
     // Without a board there is nothing to save, and no file is made; a quiz without boxes saves none.
     ScopedTempDirectory folder;
