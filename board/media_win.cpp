@@ -8,6 +8,7 @@
 #include <wmp.h>
 
 #include <string>
+#include <utility>
 
 #include "board/media_rules.h"
 #include "content/quiz_data_win.h"
@@ -31,8 +32,17 @@ constexpr DWORD MEDIA_FRAME_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER;
 constexpr DWORD PLAYER_CONTEXT = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
 constexpr wchar_t CLIP_MESSAGE_CAPTION[] = L"Information";
 
+constexpr wchar_t NO_MEDIA_PLAYER[] =
+    L"Cet ordinateur ne peut pas lire les extraits audio ou vidéo de ce quiz : le Lecteur Windows Media "
+    L"n'y est pas installé. Les questions et les réponses restent utilisables.\n\n"
+    L"Pour l'ajouter : Paramètres > Applications > Fonctionnalités facultatives > Ajouter une "
+    L"fonctionnalité > Lecteur Windows Media. Sur une édition N de Windows, installez le Media Feature "
+    L"Pack.";
+
 // Whether MediaStartup's CoInitialize succeeded and still needs its CoUninitialize.
 bool g_comInitialised = false;
+// Whether the player was told this run that no player can be made: once is enough.
+bool g_noPlayerReported = false;
 
 // A BSTR made from a wide text, freed on every path.
 class Bstr {
@@ -159,6 +169,7 @@ void MediaStartup()
 {
     if (!g_quiz || !IsMediaQuiz(g_quiz->mediaKind))
         return;
+    g_noPlayerReported = false;
     g_atlModule = LoadSystemLibrary(L"atl.dll");
     if (!g_atlModule)
         return;
@@ -191,11 +202,11 @@ void MediaCleanup(HWND mainWindow)
     g_pendingClipFile[0] = '\0';
 }
 
-bool SetUpQuestionMedia(HWND board, int question, int x, int y)
+void SetUpQuestionMedia(HWND board, int question, int x, int y)
 {
     const int index = question - 1;
     if (!IsQuestionIndex(index))
-        return false;
+        return;
     char clipFile[MAX_PATH];
     FormatQuizClipFile(clipFile, sizeof(clipFile), index);
 
@@ -209,8 +220,12 @@ bool SetUpQuestionMedia(HWND board, int question, int x, int y)
     IWMPPlayer* player = nullptr;
     if (FAILED(CoCreateInstance(CLSID_WindowsMediaPlayer, nullptr, PLAYER_CONTEXT, IID_IWMPPlayer,
                                 reinterpret_cast<void**>(&player))) ||
-        !player)
-        return false;
+        !player) {
+        // Windows "N" editions, and those whose media feature was removed, have no player to make.
+        if (!std::exchange(g_noPlayerReported, true))
+            ShowUserMessage(NO_MEDIA_PLAYER, CLIP_MESSAGE_CAPTION);
+        return;
+    }
     g_players[index] = player;
 
     // Without the hosting function the player still plays, only without a place on the board: an
@@ -229,7 +244,11 @@ bool SetUpQuestionMedia(HWND board, int question, int x, int y)
         // Written again when its play button is pressed: no clip file outlives the build.
         DeleteClipFile(clipFile);
     }
-    return true;
+}
+
+bool HasMediaPlayer(int question)
+{
+    return IsQuestionIndex(question - 1) && g_players[question - 1];
 }
 
 int ExtractMediaClip(int resourceId, int kind)

@@ -129,15 +129,15 @@ void CreatePicture(const BuildContext& context, const PlacedItem& placed, int qu
         QueueQuestionPicture(context.board, question, placed.rect.y, placed.rect.y + placed.rect.height);
 }
 
-void CreateMediaButton(const BuildContext& context, const PlacedItem& placed, HICON icon)
+// A question whose player could not be made keeps its buttons, disabled: the rest of the board works.
+void CreateMediaButton(const BuildContext& context, const PlacedItem& placed, HICON icon, int question)
 {
     HWND button = CreateChild(context.board, L"Button", "", MEDIA_BUTTON_STYLE, placed);
     SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    EnableWindow(button, HasMediaPlayer(question));
 }
 
-// Creates one control of the plan; false when the question's player could not be set up, which
-// ends the build.
-bool CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int question)
+void CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int question)
 {
     const QuestionNode* node = context.quiz->QuestionAt(question - 1);
     const bool twoAnswers = context.shape.answersPerQuestion == 2 && UsesCellLayout(context.shape.mediaKind);
@@ -146,52 +146,50 @@ bool CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int
         char number[16];
         TextBuilder(number, sizeof(number)).Append(question).Append(".");
         CreateChild(context.board, L"Static", number, NUMBER_LABEL_STYLE, placed);
-        return true;
+        break;
     }
     case BoardItem::QuestionText:
         SetStockFont(CreateChild(context.board, L"Static", node ? node->questionText : "", FRAMED_LABEL_STYLE, placed));
-        return true;
+        break;
     case BoardItem::AnswerCaption1:
         SetStockFont(CreateChild(context.board, L"Static", context.quiz->answerLabel1, CAPTION_STYLE, placed));
-        return true;
+        break;
     case BoardItem::AnswerCaption2:
         SetStockFont(CreateChild(context.board, L"Static", context.quiz->answerLabel2, CAPTION_STYLE, placed));
-        return true;
+        break;
     case BoardItem::Picture:
         CreatePicture(context, placed, question);
-        return true;
+        break;
     case BoardItem::MediaFrame:
-        return SetUpQuestionMedia(context.board, question, placed.rect.x, placed.rect.y);
+        SetUpQuestionMedia(context.board, question, placed.rect.x, placed.rect.y);
+        break;
     case BoardItem::PlayButton:
-        CreateMediaButton(context, placed, context.icons.play);
-        return true;
+        CreateMediaButton(context, placed, context.icons.play, question);
+        break;
     case BoardItem::StopButton:
-        CreateMediaButton(context, placed, context.icons.stop);
-        return true;
+        CreateMediaButton(context, placed, context.icons.stop, question);
+        break;
     case BoardItem::AnswerBox:
         CreateAnswerBox(context, placed);
-        return true;
+        break;
     case BoardItem::VerdictField: {
         HWND verdict = CreateChild(context.board, L"Static", "?", FRAMED_LABEL_STYLE, placed);
         // Narrow two-answer fields need the small font to fit their verdicts.
         if (twoAnswers)
             SetStockFont(verdict);
-        return true;
+        break;
     }
     case BoardItem::RevealLabel:
         SetStockFont(CreateChild(context.board, L"Static", "", REVEAL_STYLE, placed));
-        return true;
+        break;
     }
-    return true;
 }
 
-// Builds question q; false ends the build.
-bool BuildQuestion(const BuildContext& context, const QuestionPlan& plan, int question)
+void BuildQuestion(const BuildContext& context, const QuestionPlan& plan, int question)
 {
     bool anyBox = false;
     for (const PlacedItem& placed : plan.items) {
-        if (!CreatePlacedItem(context, placed, question))
-            return false;
+        CreatePlacedItem(context, placed, question);
         anyBox = anyBox || placed.item == BoardItem::AnswerBox;
     }
     if (!anyBox) {
@@ -205,7 +203,6 @@ bool BuildQuestion(const BuildContext& context, const QuestionPlan& plan, int qu
         if (placed.item == BoardItem::AnswerBox)
             JudgeAnswer(context.quiz, context.board, placed.id);
     }
-    return true;
 }
 
 BoardIcons LoadBoardIcons(int mediaKind)
@@ -216,9 +213,8 @@ BoardIcons LoadBoardIcons(int mediaKind)
     return {LoadIconW(module, MAKEINTRESOURCEW(IDI_PLAY)), LoadIconW(module, MAKEINTRESOURCEW(IDI_STOP))};
 }
 
-// Every question's controls, with the answers file open for the whole pass; false when the build
-// had to stop.
-bool BuildQuestions(HWND board, QuizData* quiz)
+// Every question's controls, with the answers file open for the whole pass.
+void BuildQuestions(HWND board, QuizData* quiz)
 {
     const BoardShape shape{quiz->mediaKind, quiz->questionCount, quiz->answersPerQuestion, quiz->revealMode};
     const BoardIcons icons = LoadBoardIcons(shape.mediaKind);
@@ -237,13 +233,11 @@ bool BuildQuestions(HWND board, QuizData* quiz)
             lineHeight = pictures.Height();
         }
         const QuestionPlan plan = PlanQuestion(shape, q, progress.lineTop, lineHeight, pictures.SizeFor(q));
-        if (!BuildQuestion(context, plan, q))
-            return false;
+        BuildQuestion(context, plan, q);
         AdvanceAfterQuestion(shape, q, plan.answerTop, progress);
         g_contentWidth = progress.contentWidth;
         g_contentHeight = progress.contentHeight;
     }
-    return true;
 }
 
 } // namespace
@@ -312,12 +306,8 @@ void BuildQuestionBoard(HWND board)
         return;
     if (g_quiz->mediaKind == MEDIA_PICTURE)
         StartBoardPictures(board);
-    const bool built = BuildQuestions(board, g_quiz);
+    BuildQuestions(board, g_quiz);
     FinishBoardPictureQueue(board);
-    // A player that cannot be set up ends the build there; the scroll ranges then wait for the
-    // next WM_SIZE.
-    if (!built)
-        return;
     g_contentWidth += ContentWidthMargin(g_quiz->answersPerQuestion);
     UpdateScrollRanges(board);
 }
