@@ -31,7 +31,7 @@ target_link_libraries(zelbo PRIVATE zelbo_app)
 # Stripped: the resource updater of the authoring tool rewrites the file, and a symbol table left
 # behind .rsrc would point at the wrong place afterwards.
 # Sections nothing reaches are dropped: the player is handed out as one file.
-target_link_options(zelbo PRIVATE ${ZELBO_STATIC_LINK} -s -Wl,--gc-sections)
+target_link_options(zelbo PRIVATE ${ZELBO_STATIC_LINK} -municode -s -Wl,--gc-sections)
 
 add_executable(zelbo-pack pack/main.cpp)
 target_link_libraries(zelbo-pack PRIVATE zelbo_pack)

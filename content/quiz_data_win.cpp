@@ -12,10 +12,10 @@ namespace {
 
 HFONT CreateFontOfHeight(LONG height, LONG weight)
 {
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     font.lfHeight = height;
     font.lfWeight = weight;
-    return CreateFontIndirectA(&font);
+    return CreateFontIndirectW(&font);
 }
 
 void DeleteBrush(HBRUSH& brush)
