@@ -149,7 +149,8 @@ void JudgeAnswer(QuizData* quiz, HWND board, int boxId)
 {
     if (!quiz)
         return;
-    const BoxPosition position = BoxPositionOf(BoxesPerQuestionOf(*quiz), boxId - IDC_ANSWER_BASE);
+    const int box = boxId - IDC_ANSWER_BASE;
+    const BoxPosition position = BoxPositionOf(BoxesPerQuestionOf(*quiz), box);
     if (position.question < 1)
         return;
     const QuestionNode* node = quiz->QuestionAt(position.question - 1);
@@ -158,7 +159,9 @@ void JudgeAnswer(QuizData* quiz, HWND board, int boxId)
     char typed[BOX_TEXT_LIMIT] = {};
     GetDlgItemText1252(board, boxId, typed, BOX_TEXT_LIMIT);
     // Without a stored answer (no question node) there is nothing to judge against.
-    const char* verdict = expected ? GradeAnswer(expected, typed) : VERDICT_UNKNOWN;
+    const char* verdict = expected ? GradeAnswerWithVariants(expected, VariantsOfBox(quiz->acceptedAnswers, box),
+                                                             ForgivesAccents(quiz->acceptedAnswers), typed)
+                                   : VERDICT_UNKNOWN;
     const bool right = std::strcmp(verdict, VERDICT_RIGHT) == 0;
 
     if (right && quiz->revealMode != REVEAL_NOTHING && QuestionFullyAnswered(*quiz, board, position.question, node))

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <memory>
 
+#include "content/accepted_answers.h"
 #include "content/content_format.h"
 #include "content/lzw.h"
+#include "content/quiz_shape.h"
 #include "content/quiz_text.h"
 #include "platform/module_resource_win.h"
 #include "platform/text_1252_win.h"
@@ -97,6 +99,22 @@ void LoadCodes(QuizData& quiz, HMODULE module)
         CopyQuizText(quiz.codes[i], codes->codes[i]);
 }
 
+// Optional: a quiz without it, or whose copy is damaged or made for other boxes, plays its stored
+// answers only, and the player is not told, since the quiz plays all the same.
+void LoadAcceptedAnswers(QuizData& quiz, HMODULE module)
+{
+    const ModuleResource resource = FindPatch(module, IDR_ACCEPTED_ANSWERS);
+    DecodedBytes decoded;
+    size_t size = 0;
+    if (!resource.found || !DecodeResource(resource, &decoded, &size))
+        return;
+    auto accepted = std::make_unique<AcceptedAnswers>();
+    if (ParseAcceptedAnswers(decoded.get(), size, accepted.get()) != ACCEPTED_OK ||
+        accepted->boxCount != AnswerBoxCount(quiz.mediaKind, quiz.questionCount, quiz.answersPerQuestion))
+        return;
+    quiz.acceptedAnswers = accepted.release();
+}
+
 } // namespace
 
 void LoadContentFromModule(QuizData& quiz, HMODULE module)
@@ -121,6 +139,7 @@ void LoadContentFromModule(QuizData& quiz, HMODULE module)
         }
     }
     ApplyContent(quiz, *content);
+    LoadAcceptedAnswers(quiz, module);
     LoadCodes(quiz, module);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "content/accepted_answers.h"
 #include "content/quiz_colour.h"
 #include "content/quiz_text.h"
 
@@ -59,6 +60,7 @@ QuizData::~QuizData()
     if (scoreFont)
         DeleteObject(scoreFont);
     ReleaseQuestions();
+    delete acceptedAnswers;
 }
 
 void QuizData::ReleaseQuestions()

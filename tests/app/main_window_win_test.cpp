@@ -11,6 +11,7 @@
 #include "answers/answers_file_win.h"
 #include "app/main_window_win.h"
 #include "board/question_board_win.h"
+#include "content/content_loader_win.h"
 #include "header/header_layout.h"
 #include "header/header_panel_win.h"
 #include "platform/win_raii.h"
@@ -193,6 +194,55 @@ TEST(Player, AnswersAreJudgedSavedOnF2SauverAndClosingAndFoundAgainAtTheNextStar
         EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_TRUE(run == 0 || GdiObjectCount() == before) << GdiObjectCount() - before << " left";
         EXPECT_EQ(FilesHere(), answers + " zelbo1.mp3");
+    }
+}
+
+// "Variantes" (scripts/test-assets/quiz-content.cpp) with its accepted answers, accents forgiven,
+// and the same quiz without them or with them damaged, which must play its stored answers alone and
+// say nothing: restored answers, answers typed, then saved and found again at the next start.
+TEST(Player, AcceptsTheVariantsItsQuizCarriesOrPlaysTheStoredAnswersAlone)
+{
+    // Every box as "text verdict|", then the score and the code; without accepted answers, then with.
+    const char* const restored[] = {
+        "de gaulle pas loin|colombey-les-deux-eglises Trop long|Geneve Quasiment| ?|oedipe Presque|thebes "
+        "Quasiment| 0 / 3       ",
+        "Charles de Gaulle BRAVO|Colombey BRAVO|Gen\350ve BRAVO| ?|\214dipe BRAVO|Th\350bes BRAVO| 3 / 3 TROIS"};
+    // One letter short of a variant, typed into the first box: what it shows, the score and the code.
+    const char* const typed[] = {"De Gaule FAUX 0 / 3       ", "De Gaule Quasiment 2 / 3 DEUX"};
+    for (const char* name : {"variants", "variants-removed", "variants-bad", "variants-version-2", "variants-misfit"}) {
+        SCOPED_TRACE(name);
+        const bool accepts = name == std::string("variants");
+        ScopedTempDirectory folder;
+        WriteFileBytes(OwnAnswersFile(),
+                       "de gaulle\r\ncolombey-les-deux-eglises\r\nGeneve\r\n\r\noedipe\r\nthebes\r\n");
+        g_recordedMessages.clear();
+        const UniqueModule module(LoadLibraryExA((BuildFolder() + "\\test-assets\\loader\\" + name + ".dll").c_str(),
+                                                 nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        std::string saved;
+        for (int run = 0; run < 2; ++run) {
+            auto quiz = std::make_unique<QuizData>();
+            LoadContentFromModule(*quiz, module.Get());
+            TestPlayer player(std::move(quiz));
+            auto board = [&player] {
+                std::string shown;
+                for (int k = 1; k <= 6; ++k)
+                    shown += player.Text(IDC_ANSWER_BASE + k) + " " + player.Text(IDC_VERDICT_BASE + k) + "|";
+                return shown + player.HeaderText(IDC_SCORE) + " " + player.HeaderText(IDC_CODE);
+            };
+            if (run == 1) {
+                // Saved on F2, then found again at the next start.
+                EXPECT_EQ(board(), saved);
+                continue;
+            }
+            EXPECT_EQ(board(), restored[accepts]);
+            player.Type(4001, "De Gaule");
+            EXPECT_EQ(player.Text(4001) + " " + player.Text(5001) + player.HeaderText(IDC_SCORE) + " " +
+                          player.HeaderText(IDC_CODE),
+                      typed[accepts]);
+            player.Key(4002, VK_F2);
+            saved = board();
+        }
+        EXPECT_EQ(g_recordedMessages, std::vector<std::string>{});
     }
 }
 
