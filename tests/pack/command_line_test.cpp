@@ -49,3 +49,35 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
     EXPECT_NE(PackHelpText("extract").find("extract QUIZ.exe -o DOSSIER"), std::string::npos);
     EXPECT_NE(PackHelpText("").find("COMMANDE"), std::string::npos);
 }
+
+// A lone path dropped onto the tool, whether it is a folder, and the command it makes ("" for none).
+TEST(CommandLine, DroppedFilesAndFoldersMakeTheirCommands)
+{
+    const struct {
+        const char* path;
+        bool isFolder;
+        std::string made;
+    } cases[] = {
+        {"C:\\Quiz\\Capitales.TOML", false, "build C:\\Quiz\\Capitales.TOML -o C:\\Quiz\\Capitales.exe"},
+        {"C:\\Quiz\\questions.csv", false, "new t=C:\\Quiz\\questions.csv -o C:\\Quiz\\quiz.toml"},
+        {"liste.Txt", false, "new t=liste.Txt -o quiz.toml"},
+        {"C:\\Mes photos", true, "new p=C:\\Mes photos -o C:\\Mes photos\\quiz.toml"},
+        {"D:\\", true, "new p=D:\\ -o D:\\quiz.toml"},
+        {"C:\\Quiz.v2\\paris.jpg", false, ""},
+        {"C:\\Quiz.v2\\notes", false, ""},
+        {"check", true, ""},
+        {"--help", false, ""},
+    };
+    for (const auto& c : cases) {
+        PackCommand command;
+        std::string made;
+        if (DroppedCommand(c.path, c.isFolder, &command)) {
+            made = command.name + (command.table.empty() ? "" : " t=" + command.table) +
+                   (command.pictures.empty() ? "" : " p=" + command.pictures);
+            for (const std::string& operand : command.operands)
+                made += " " + operand;
+            made += " -o " + command.output;
+        }
+        EXPECT_EQ(made, c.made) << c.path;
+    }
+}

@@ -11,6 +11,8 @@
 #include "board/picture_win.h"
 #include "content/content_loader_win.h"
 #include "content/lzw.h"
+#include "pack/console_win.h"
+#include "pack/pack_tool_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
 #include "win_test_support.h"
@@ -423,4 +425,61 @@ TEST(PackMessages, ExtractKeepsWhatItDidNotWriteUnlessForced)
     EXPECT_NE(ReadFileBytes("source\\quiz.toml").find("picture = \"medias/question-01.jpg\""), std::string::npos);
     EXPECT_EQ(GetFileAttributesA("source\\medias\\question-09.jpg"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFileBytes("source\\medias\\photo.jpg"), "\u00E0 moi");
+}
+
+namespace {
+
+int g_closingWaits = 0;
+
+// What the console window shows, its lines joined.
+std::wstring ConsoleText(HANDLE console)
+{
+    CONSOLE_SCREEN_BUFFER_INFO screen;
+    GetConsoleScreenBufferInfo(console, &screen);
+    std::wstring text(static_cast<size_t>(screen.dwSize.X) * screen.dwSize.Y, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(console, &text[0], static_cast<DWORD>(text.size()), {0, 0}, &read);
+    return text;
+}
+
+} // namespace
+
+// Started by a double-click, the tool is the only program of its console window: it writes wide
+// characters there, whatever the window's code page, which it leaves alone, and waits for Enter before
+// the window closes. A file or folder dropped onto it, its path the only argument, runs its command.
+TEST(PackTool, StartedFromExplorerItSpeaksToItsOwnWindowAndRunsWhatIsDroppedOnIt)
+{
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    UniqueFile console(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    SetConsoleScreenBufferSize(console.Get(), {120, 60});
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE), error = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_OUTPUT_HANDLE, console.Get());
+    SetStdHandle(STD_ERROR_HANDLE, console.Get());
+    const UINT codePage = GetConsoleOutputCP();
+    const ClosingWait platformWait = SetClosingWait([] { ++g_closingWaits; });
+    EXPECT_EQ(RunPackTool({}), 2);
+    const std::wstring shown = ConsoleText(console.Get());
+    EXPECT_EQ(GetConsoleOutputCP(), codePage);
+    SetStdHandle(STD_OUTPUT_HANDLE, output);
+    SetStdHandle(STD_ERROR_HANDLE, error);
+    FreeConsole();
+    for (const wchar_t* text : {L"erreur : il manque la commande", L"new      pr\u00E9pare un quiz.toml",
+                                L"Appuyez sur Entr\u00E9e pour fermer cette fen\u00EAtre."})
+        EXPECT_NE(shown.find(text), std::wstring::npos) << text;
+    EXPECT_EQ(g_closingWaits, 1);
+    WaitIfConsoleIsOwn(); // started from a console it shares, or with none, the tool never waits
+    SetClosingWait(platformWait);
+    EXPECT_EQ(g_closingWaits, 1);
+
+    ScopedTempDirectory folder;
+    char here[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, here);
+    Write({"Photos\\Tour Eiffel.jpg", ReadFileBytes(Asset("small.jpg"))});
+    Write({"Tableur\\questions.csv", "question;r\xC3\xA9ponse\r\nCapitale ?;Paris\r\n"});
+    for (const char* dropped : {"Photos", "Tableur\\questions.csv", "Photos\\quiz.toml"})
+        EXPECT_EQ(RunTool("\"" + std::string(here) + "\\" + dropped + "\"").exitCode, 0) << dropped;
+    EXPECT_NE(ReadFileBytes("Tableur\\quiz.toml").find("answers = [\"Paris\"]"), std::string::npos);
+    EXPECT_EQ(Loaded(Open("Photos\\quiz.exe").Get()).substr(0, 28), "Photos|1 1x1 0|/|Tour Eiffel");
 }
