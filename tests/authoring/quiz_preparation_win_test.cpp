@@ -8,8 +8,28 @@
 
 #include "authoring/quiz_build_win.h"
 #include "authoring/quiz_extraction_win.h"
+#include "authoring/resources_win.h"
 #include "platform/win_raii.h"
 #include "win_test_support.h"
+
+namespace {
+
+// Files held by another program, as antivirus software holds a new executable: the copy of the
+// player fails to open this many more times. The waits between tries are written down, not waited.
+int g_heldOpenings = 0;
+std::string g_waits;
+
+const HeldFileCalls HELD_CALLS = {[](LPCWSTR file, BOOL deleteExisting) -> HANDLE {
+                                      if (g_heldOpenings-- > 0) {
+                                          SetLastError(ERROR_SHARING_VIOLATION);
+                                          return nullptr;
+                                      }
+                                      return BeginUpdateResourceW(file, deleteExisting);
+                                  },
+                                  EndUpdateResourceW, MoveFileExW,
+                                  [](DWORD milliseconds) { g_waits += std::to_string(milliseconds) + " "; }};
+
+} // namespace
 
 TEST(AuthoringLibrary, ChecksAndBuildsAsTheToolDoesWithPlacesProgressCacheAndCancel)
 {
@@ -62,9 +82,26 @@ TEST(AuthoringLibrary, ChecksAndBuildsAsTheToolDoesWithPlacesProgressCacheAndCan
     const ToolRun built = RunTool("build quiz.toml -o tool.exe --player " + player);
     std::atomic<bool> cancel(false);
     lines.clear();
+    const HeldFileCalls platformCalls = SetHeldFileCalls(HELD_CALLS);
+    g_heldOpenings = 2;
     const QuizBuild build = BuildQuiz("quiz.toml", playerPath, "library.exe", {}, progress, &cancel);
     ASSERT_EQ(build.outcome, BuildOutcome::WRITTEN) << build.error;
+    EXPECT_EQ(g_waits, "100 200 ");
     EXPECT_EQ(ReadFileBytes("library.exe"), ReadFileBytes("tool.exe"));
+    // A quiz still running (its file shared for reading only) is not replaced, after a few seconds of
+    // tries; nothing is left beside it.
+    g_waits.clear();
+    UniqueFile running(CreateFileA("library.exe", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    const QuizBuild held = BuildQuiz("quiz.toml", playerPath, "library.exe", {}, nullptr, nullptr);
+    running.Reset();
+    SetHeldFileCalls(platformCalls);
+    EXPECT_EQ(held.error,
+              "impossible de remplacer library.exe : le fichier library.exe reste ouvert dans un autre "
+              "programme (le quiz, s'il est lanc\u00E9, ou un antivirus qui l'examine) : fermez le quiz s'il "
+              "est ouvert, puis recommencez ; library.exe n'a pas \u00E9t\u00E9 modifi\u00E9");
+    EXPECT_EQ(g_waits, "100 200 400 800 1600 ");
+    EXPECT_EQ(ReadFileBytes("library.exe"), ReadFileBytes("tool.exe"));
+    EXPECT_EQ(FilesHere(), "faulty.toml library.exe quiz.toml tool.exe");
     EXPECT_EQ(lines + "Quiz \u00E9crit : tool.exe (" + CheckSummary(build.check) + ")\n", "1/1 " + built.out);
     cancel = true;
     EXPECT_EQ(BuildQuiz("quiz.toml", playerPath, "stopped.exe", {}, progress, &cancel).outcome,
