@@ -50,34 +50,26 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
     EXPECT_NE(PackHelpText("").find("COMMANDE"), std::string::npos);
 }
 
-// A lone path dropped onto the tool, whether it is a folder, and the command it makes ("" for none).
+// A lone path dropped onto the tool ("/" ending a folder's) and the command it makes ("" for none).
 TEST(CommandLine, DroppedFilesAndFoldersMakeTheirCommands)
 {
-    const struct {
-        const char* path;
-        bool isFolder;
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Quiz\\Capitales.TOML", "build C:\\Quiz\\Capitales.TOML -o C:\\Quiz\\Capitales.exe"},
+        {"C:\\Quiz\\questions.csv", "new t=C:\\Quiz\\questions.csv -o C:\\Quiz\\quiz.toml"},
+        {"liste.Txt", "new t=liste.Txt -o quiz.toml"},
+        {"C:\\Mes photos/", "new p=C:\\Mes photos -o C:\\Mes photos\\quiz.toml"},
+        {"D:\\/", "new p=D:\\ -o D:\\quiz.toml"},
+        {"C:\\Quiz.v2\\paris.jpg", ""},
+        {"C:\\Quiz.v2\\notes", ""},
+        {"check/", ""},
+        {"--help", ""}};
+    for (const auto& [dropped, expected] : cases) {
+        const bool isFolder = dropped.back() == '/';
+        PackCommand c;
         std::string made;
-    } cases[] = {
-        {"C:\\Quiz\\Capitales.TOML", false, "build C:\\Quiz\\Capitales.TOML -o C:\\Quiz\\Capitales.exe"},
-        {"C:\\Quiz\\questions.csv", false, "new t=C:\\Quiz\\questions.csv -o C:\\Quiz\\quiz.toml"},
-        {"liste.Txt", false, "new t=liste.Txt -o quiz.toml"},
-        {"C:\\Mes photos", true, "new p=C:\\Mes photos -o C:\\Mes photos\\quiz.toml"},
-        {"D:\\", true, "new p=D:\\ -o D:\\quiz.toml"},
-        {"C:\\Quiz.v2\\paris.jpg", false, ""},
-        {"C:\\Quiz.v2\\notes", false, ""},
-        {"check", true, ""},
-        {"--help", false, ""},
-    };
-    for (const auto& c : cases) {
-        PackCommand command;
-        std::string made;
-        if (DroppedCommand(c.path, c.isFolder, &command)) {
-            made = command.name + (command.table.empty() ? "" : " t=" + command.table) +
-                   (command.pictures.empty() ? "" : " p=" + command.pictures);
-            for (const std::string& operand : command.operands)
-                made += " " + operand;
-            made += " -o " + command.output;
-        }
-        EXPECT_EQ(made, c.made) << c.path;
+        if (DroppedCommand(dropped.substr(0, dropped.size() - isFolder), isFolder, &c))
+            made = c.name + (c.table.empty() ? "" : " t=" + c.table) + (c.pictures.empty() ? "" : " p=" + c.pictures) +
+                   (c.operands.empty() ? "" : " " + c.operands[0]) + " -o " + c.output;
+        EXPECT_EQ(made, expected) << dropped;
     }
 }
