@@ -87,7 +87,9 @@ const char GENERAL_HELP[] = "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
                             "  encode   compresse un fichier avec le codec du lecteur\n"
                             "  decode   décompresse un fichier compressé par encode\n"
                             "\n"
-                            "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n";
+                            "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n"
+                            "Sans console, glissez sur zelbo-pack.exe un quiz.toml pour fabriquer le quiz à côté,\n"
+                            "ou un dossier d'images ou un tableau (.csv, .txt) pour en préparer le quiz.toml.\n";
 
 const CommandRule* FindCommand(const std::string& name)
 {

@@ -62,6 +62,7 @@ TEST(CommandLine, DroppedFilesAndFoldersMakeTheirCommands)
         {"C:\\Quiz.v2\\paris.jpg", ""},
         {"C:\\Quiz.v2\\notes", ""},
         {"check/", ""},
+        {"csv", ""},
         {"--help", ""}};
     for (const auto& [dropped, expected] : cases) {
         const bool isFolder = dropped.back() == '/';
