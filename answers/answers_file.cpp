@@ -1,47 +1,51 @@
 #include "answers/answers_file.h"
 
-#include <cstring>
-
 namespace {
 
-// Replacing three characters writes the letters only; appending writes the dot too.
-const char ANSWERS_EXTENSION[] = ".txt";
 constexpr size_t REPLACED_CHARACTERS = 3;
+
+struct SaveObstacle {
+    uint32_t systemError;
+    const wchar_t* reason;
+};
+
+// The Windows error codes of what stops a save where players keep their quizzes: a folder such as
+// Program Files, a file kept open by another program, a write-protected stick, a full disk. The
+// read-only code is also the player's own, for an answers file made read-only.
+constexpr SaveObstacle SAVE_OBSTACLES[] = {
+    {5, L"Windows n'autorise pas l'écriture à cet endroit"},
+    {19, L"Le support est protégé en écriture"},
+    {32, L"Le fichier est ouvert dans un autre programme"},
+    {39, L"Le disque est plein"},
+    {112, L"Le disque est plein"},
+    {6009, L"Le fichier est en lecture seule"},
+};
 
 } // namespace
 
-bool AnswersFileName(const char* modulePath, char* out, size_t outSize)
+template <typename String> String AnswersFileName(const String& modulePath)
 {
-    if (!out || outSize == 0)
-        return false;
-    if (!modulePath) {
-        out[0] = '\0';
-        return false;
+    using Char = typename String::value_type;
+    size_t nameStart = 0;
+    for (size_t i = 0; i < modulePath.size(); ++i) {
+        if (modulePath[i] == Char('\\') || modulePath[i] == Char('/'))
+            nameStart = i + 1;
     }
-
-    const char* name = modulePath;
-    for (const char* c = modulePath; *c != '\0'; ++c) {
-        if (*c == '\\' || *c == '/')
-            name = c + 1;
-    }
-    const size_t nameLength = std::strlen(name);
-
-    // A name too short to lose three characters keeps them all and gains an extension, rather than
-    // having bytes before its start overwritten.
-    const bool appended = nameLength < REPLACED_CHARACTERS;
-    const size_t kept = appended ? nameLength : nameLength - REPLACED_CHARACTERS;
-    const char* suffix = appended ? ANSWERS_EXTENSION : ANSWERS_EXTENSION + 1;
-    const size_t suffixLength = std::strlen(suffix);
-    if (nameLength == 0 || kept + suffixLength + 1 > outSize) {
-        out[0] = '\0';
-        return false;
-    }
-
-    // out may be the very buffer that holds modulePath: the name moves down within it.
-    std::memmove(out, name, kept);
-    std::memcpy(out + kept, suffix, suffixLength + 1);
-    return true;
+    String name = modulePath.substr(nameStart);
+    if (name.empty())
+        return name;
+    // A name too short to lose three characters keeps them all and gains an extension.
+    if (name.size() < REPLACED_CHARACTERS)
+        name += Char('.');
+    else
+        name.resize(name.size() - REPLACED_CHARACTERS);
+    for (Char letter : {Char('t'), Char('x'), Char('t')})
+        name += letter;
+    return name;
 }
+
+template std::string AnswersFileName(const std::string& modulePath);
+template WideString AnswersFileName(const WideString& modulePath);
 
 void NextAnswerLine(const char* data, size_t size, size_t* position, char* out)
 {
@@ -76,4 +80,19 @@ void AppendAnswerLine(std::string& content, const char* boxText)
         content.append(boxText, length);
     }
     content.append("\r\n");
+}
+
+WideString SaveFailureMessage(const WideString& filePath, uint32_t systemError)
+{
+    // Not std::to_wstring: it formats through the C library's wide printf, which would weigh some
+    // 60 KB in a program handed out as one file.
+    const std::string number = std::to_string(systemError);
+    WideString reason = L"Windows a signalé l'erreur " + WideString(number.begin(), number.end());
+    for (const SaveObstacle& obstacle : SAVE_OBSTACLES) {
+        if (obstacle.systemError == systemError)
+            reason = obstacle.reason;
+    }
+    return L"Vos réponses n'ont pas pu être enregistrées dans le fichier :\n" + filePath + L"\n\n" + reason +
+           L".\n\nPour les garder, copiez le quiz dans un dossier à vous, par exemple Documents, et lancez-le "
+           L"depuis ce dossier.";
 }

@@ -3,18 +3,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "content/quiz_limits.h"
+#include "platform/wide_string.h"
 
-// Writes into out the answers file name for the program file at modulePath: the part after the
-// last backslash (or slash), with its last three characters replaced by "txt" whatever they are
-// (zelbo.exe gives zelbo.txt, player gives playtxt). A name of one or two characters has nothing
-// to replace, so ".txt" is appended instead (ab gives ab.txt) and nothing before the name is
-// overwritten. Returns false and leaves out empty (when outSize allows) if modulePath is null, has
-// no file name after its last separator, or the result does not fit in outSize bytes with its
-// terminating zero.
-bool AnswersFileName(const char* modulePath, char* out, size_t outSize);
+// The answers file name for the program file at modulePath: the part after the last backslash (or
+// slash), with its last three characters replaced by "txt" whatever they are (zelbo.exe gives
+// zelbo.txt, player gives playtxt). A name of one or two characters has nothing to replace, so
+// ".txt" is appended instead (ab gives ab.txt). Empty when modulePath ends in a separator or is
+// empty. One rule for both forms of a path: the program's own, as Windows gives it in UTF-16
+// (WideString), and byte strings (std::string).
+template <typename String> String AnswersFileName(const String& modulePath);
 
 // Reads the text of the next answer box from the file's bytes into out (QUIZ_TEXT_SIZE bytes,
 // always zero-terminated) and moves *position on. The text is every byte up to, not including, the
@@ -29,3 +30,7 @@ void NextAnswerLine(const char* data, size_t size, size_t* position, char* out);
 // Appends one box's line to the file content: the text cut to its first 259 bytes, then CR LF.
 // A null text gives an empty line.
 void AppendAnswerLine(std::string& content, const char* boxText);
+
+// What the player is told when the answers cannot be saved: the file (its full path), why in plain
+// words (systemError is the Windows error code that stopped the save) and what to do about it.
+WideString SaveFailureMessage(const WideString& filePath, uint32_t systemError);

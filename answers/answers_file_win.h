@@ -28,10 +28,15 @@ private:
     size_t m_position = 0;
 };
 
+// Whether a save that cannot be done says so. Only while Windows ends the session must it keep
+// silent: nobody could answer a message box then.
+enum class SaveReport { ON_FAILURE, NEVER };
+
 // Writes the text of every answer box of the board to the answers file in the current directory.
 // The file is replaced only once the new content is completely written; when anything fails the
-// previous file stays as it was and nothing is reported. A null board saves nothing.
-void SaveAnswers(HWND board);
+// previous file stays as it was and, unless told otherwise, one message box names the file, the
+// reason and what to do. A null board saves nothing.
+void SaveAnswers(HWND board, SaveReport report = SaveReport::ON_FAILURE);
 
 // The call that writes the file's bytes, with WriteFile's contract. Replaceable so that a failing
 // disk can be simulated; null restores WriteFile. Returns the writer it replaced.

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "content/quiz_limits.h"
-
 const char VERDICT_UNKNOWN[] = "?";
 const char VERDICT_RIGHT[] = "BRAVO";
 const char VERDICT_WRONG[] = "FAUX";
@@ -23,6 +21,57 @@ const char* const ALL_VERDICTS[VERDICT_COUNT] = {
 
 namespace {
 
+// A text as the ladder compares it: cut to 259 bytes, for a typed text without the spaces around it,
+// folded when accents are forgiven, a to z in capitals. Folding may make it longer than 259 bytes.
+struct GradedText {
+    char text[FOLDED_TEXT_SIZE];
+    size_t length;
+};
+
+// The plain letters of the accented letters of code page 1252, as quiz makers asked for them.
+struct AccentFold {
+    const char* letters;
+    const char* plain;
+};
+constexpr AccentFold ACCENT_FOLDS[] = {{"\xC0\xC1\xC2\xC3\xC4\xC5", "A"},
+                                       {"\xE0\xE1\xE2\xE3\xE4\xE5", "a"},
+                                       {"\xC6", "AE"},
+                                       {"\xE6", "ae"},
+                                       {"\xC7", "C"},
+                                       {"\xE7", "c"},
+                                       {"\xC8\xC9\xCA\xCB", "E"},
+                                       {"\xE8\xE9\xEA\xEB", "e"},
+                                       {"\xCC\xCD\xCE\xCF", "I"},
+                                       {"\xEC\xED\xEE\xEF", "i"},
+                                       {"\xD1", "N"},
+                                       {"\xF1", "n"},
+                                       {"\xD2\xD3\xD4\xD5\xD6\xD8", "O"},
+                                       {"\xF2\xF3\xF4\xF5\xF6\xF8", "o"},
+                                       {"\x8C", "OE"},
+                                       {"\x9C", "oe"},
+                                       {"\xD9\xDA\xDB\xDC", "U"},
+                                       {"\xF9\xFA\xFB\xFC", "u"},
+                                       {"\xDD\x9F", "Y"},
+                                       {"\xFD\xFF", "y"},
+                                       {"\xDF", "ss"}};
+
+// The same, indexed by byte: an empty entry leaves the byte as it is.
+struct FoldTable {
+    char plain[256][3];
+};
+constexpr FoldTable MakeFoldTable()
+{
+    FoldTable table{};
+    for (const AccentFold& fold : ACCENT_FOLDS) {
+        for (const char* letter = fold.letters; *letter != '\0'; ++letter) {
+            for (int i = 0; fold.plain[i] != '\0'; ++i)
+                table.plain[static_cast<unsigned char>(*letter)][i] = fold.plain[i];
+        }
+    }
+    return table;
+}
+constexpr FoldTable FOLD_TABLE = MakeFoldTable();
+
 size_t BoundedLength(const char* text)
 {
     if (!text)
@@ -33,63 +82,19 @@ size_t BoundedLength(const char* text)
     return length;
 }
 
-// Copies at most 259 bytes into a QUIZ_TEXT_SIZE buffer, as an answer box read would.
-size_t CopyBounded(char* destination, const char* source)
+void UpperBytes(char* text, size_t length)
 {
-    const size_t length = BoundedLength(source);
-    if (length > 0)
-        std::memcpy(destination, source, length);
-    destination[length] = '\0';
-    return length;
-}
-
-// Removes the spaces (0x20 only) at both ends in place; tabs and inner spaces stay.
-size_t TrimSpaces(char* text, size_t length)
-{
-    size_t start = 0;
-    while (start < length && text[start] == ' ')
-        ++start;
-    size_t end = length;
-    while (end > start && text[end - 1] == ' ')
-        --end;
-    const size_t trimmed = end - start;
-    std::memmove(text, text + start, trimmed);
-    text[trimmed] = '\0';
-    return trimmed;
-}
-
-const char* GradeShortTyped(size_t expectedLength, size_t typedLength)
-{
-    // Short expected answers are too easy to half-type: no near-miss verdict below ten characters.
-    if (expectedLength <= 9)
-        return VERDICT_WRONG;
-    if (10 * typedLength > 7 * expectedLength)
-        return VERDICT_TOO_SHORT;
-    if (2 * typedLength > expectedLength)
-        return VERDICT_NOT_FAR;
-    return VERDICT_WRONG;
-}
-
-} // namespace
-
-void ToUpperAscii(char* text)
-{
-    if (!text)
-        return;
-    for (size_t i = 0, length = BoundedLength(text); i < length; ++i) {
+    for (size_t i = 0; i < length; ++i) {
         if (text[i] >= 'a' && text[i] <= 'z')
             text[i] = static_cast<char>(text[i] - 0x20);
     }
 }
 
-void SortCharacters(char* text)
+void SortBytes(char* text, size_t length)
 {
-    if (!text)
-        return;
     // Counting sort: 256 counters on the stack, linear time, and a byte order that does not depend
     // on whether char is signed.
     size_t counts[256] = {};
-    const size_t length = BoundedLength(text);
     for (size_t i = 0; i < length; ++i)
         ++counts[static_cast<unsigned char>(text[i])];
     size_t position = 0;
@@ -99,17 +104,15 @@ void SortCharacters(char* text)
     }
 }
 
-int EditDistance(const char* a, const char* b)
+int Distance(const char* a, size_t lengthA, const char* b, size_t lengthB)
 {
-    const size_t lengthA = BoundedLength(a);
-    const size_t lengthB = BoundedLength(b);
     if (lengthA == 0)
         return static_cast<int>(lengthB);
     if (lengthB == 0)
         return static_cast<int>(lengthA);
 
     // Only the last row of the table is needed, so two rows over b replace the full table.
-    int rowStorage[2][QUIZ_TEXT_SIZE];
+    int rowStorage[2][FOLDED_TEXT_SIZE];
     int* previous = rowStorage[0];
     int* current = rowStorage[1];
     for (size_t j = 0; j <= lengthB; ++j)
@@ -125,10 +128,8 @@ int EditDistance(const char* a, const char* b)
     return previous[lengthB];
 }
 
-int ContainmentTest(const char* first, const char* second)
+int Containment(const char* first, size_t firstLength, const char* second, size_t secondLength)
 {
-    const size_t firstLength = BoundedLength(first);
-    const size_t secondLength = BoundedLength(second);
     const bool exchanged = secondLength < firstLength;
     const char* shorter = exchanged ? second : first;
     const char* longer = exchanged ? first : second;
@@ -158,47 +159,145 @@ int ContainmentTest(const char* first, const char* second)
     }
 }
 
-const char* GradeAnswer(const char* expected, const char* typed)
+// Cut to 259 bytes before trimming, as the text read from an answer box already is.
+void Prepare(const char* source, bool trimSpaces, bool foldAccents, GradedText* graded)
 {
-    char typedCopy[QUIZ_TEXT_SIZE];
-    char expectedCopy[QUIZ_TEXT_SIZE];
-    // Cut before trimming, as the text read from an answer box already is.
-    const size_t typedLength = TrimSpaces(typedCopy, CopyBounded(typedCopy, typed));
-    const size_t expectedLength = CopyBounded(expectedCopy, expected);
-    ToUpperAscii(typedCopy);
-    ToUpperAscii(expectedCopy);
+    const char* start = source ? source : "";
+    size_t length = BoundedLength(source);
+    while (trimSpaces && length > 0 && start[0] == ' ') {
+        ++start;
+        --length;
+    }
+    while (trimSpaces && length > 0 && start[length - 1] == ' ')
+        --length;
+    if (foldAccents) {
+        graded->length = FoldAccents(graded->text, start, length);
+    } else {
+        std::memcpy(graded->text, start, length);
+        graded->text[length] = '\0';
+        graded->length = length;
+    }
+    UpperBytes(graded->text, graded->length);
+}
 
-    if (typedLength == 0)
-        return VERDICT_UNKNOWN;
+int DistanceBetween(const GradedText& a, const GradedText& b)
+{
+    return Distance(a.text, a.length, b.text, b.length);
+}
 
-    const int distance = EditDistance(expectedCopy, typedCopy);
+bool SameCharacters(const GradedText& a, const GradedText& b)
+{
+    char sortedA[FOLDED_TEXT_SIZE];
+    char sortedB[FOLDED_TEXT_SIZE];
+    std::memcpy(sortedA, a.text, a.length + 1);
+    std::memcpy(sortedB, b.text, b.length + 1);
+    SortBytes(sortedA, a.length);
+    SortBytes(sortedB, b.length);
+    return std::strcmp(sortedA, sortedB) == 0;
+}
+
+const char* GradeShortTyped(size_t expectedLength, size_t typedLength)
+{
+    // Short expected answers are too easy to half-type: no near-miss verdict below ten characters.
+    if (expectedLength <= 9)
+        return VERDICT_WRONG;
+    if (10 * typedLength > 7 * expectedLength)
+        return VERDICT_TOO_SHORT;
+    if (2 * typedLength > expectedLength)
+        return VERDICT_NOT_FAR;
+    return VERDICT_WRONG;
+}
+
+// The ladder from the distance on, for a typed text that is not empty.
+const char* GradeAgainst(const GradedText& expected, const GradedText& typed, int distance)
+{
     if (distance == 0)
         return VERDICT_RIGHT;
-
     // Before the distance tests, so two swapped letters read as an anagram rather than "Presque".
-    char sortedTyped[QUIZ_TEXT_SIZE];
-    char sortedExpected[QUIZ_TEXT_SIZE];
-    std::memcpy(sortedTyped, typedCopy, typedLength + 1);
-    std::memcpy(sortedExpected, expectedCopy, expectedLength + 1);
-    SortCharacters(sortedTyped);
-    SortCharacters(sortedExpected);
-    if (std::strcmp(sortedTyped, sortedExpected) == 0)
+    if (SameCharacters(expected, typed))
         return VERDICT_ANAGRAM;
-
     if (distance == 1)
         return VERDICT_ALMOST;
     if (distance == 2)
         return VERDICT_NEARLY;
 
-    switch (ContainmentTest(expectedCopy, typedCopy)) {
+    switch (Containment(expected.text, expected.length, typed.text, typed.length)) {
     case -2:
-        return GradeShortTyped(expectedLength, typedLength);
+        return GradeShortTyped(expected.length, typed.length);
     case 2:
         return VERDICT_TOO_LONG;
     default:
         break;
     }
     // Close enough in spelling when the distance is under a fifth of the longer length.
-    const size_t longest = std::max(expectedLength, typedLength);
+    const size_t longest = std::max(expected.length, typed.length);
     return longest > 5 * static_cast<size_t>(distance) ? VERDICT_GOOD_IDEA : VERDICT_WRONG;
+}
+
+} // namespace
+
+void ToUpperAscii(char* text)
+{
+    if (text)
+        UpperBytes(text, BoundedLength(text));
+}
+
+void SortCharacters(char* text)
+{
+    if (text)
+        SortBytes(text, BoundedLength(text));
+}
+
+int EditDistance(const char* a, const char* b)
+{
+    return Distance(a, BoundedLength(a), b, BoundedLength(b));
+}
+
+int ContainmentTest(const char* first, const char* second)
+{
+    return Containment(first, BoundedLength(first), second, BoundedLength(second));
+}
+
+size_t FoldAccents(char* destination, const char* source, size_t length)
+{
+    size_t folded = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const char* plain = FOLD_TABLE.plain[static_cast<unsigned char>(source[i])];
+        if (plain[0] == '\0')
+            destination[folded++] = source[i];
+        for (; *plain != '\0'; ++plain)
+            destination[folded++] = *plain;
+    }
+    destination[folded] = '\0';
+    return folded;
+}
+
+const char* GradeAnswer(const char* expected, const char* typed)
+{
+    return GradeAnswerWithVariants(expected, BoxVariants{nullptr, 0}, false, typed);
+}
+
+const char* GradeAnswerWithVariants(const char* expected, BoxVariants variants, bool accentsForgiven, const char* typed)
+{
+    GradedText typedText;
+    Prepare(typed, true, accentsForgiven, &typedText);
+    if (typedText.length == 0)
+        return VERDICT_UNKNOWN;
+
+    // The nearest accepted text so far and the one being measured; a tie keeps the earlier text.
+    GradedText texts[2];
+    GradedText* nearest = &texts[0];
+    GradedText* candidate = &texts[1];
+    Prepare(expected, false, accentsForgiven, nearest);
+    int nearestDistance = DistanceBetween(*nearest, typedText);
+    const char* variant = variants.first;
+    for (int i = 0; i < variants.count && nearestDistance > 0; ++i, variant = NextVariant(variant)) {
+        Prepare(variant, false, accentsForgiven, candidate);
+        const int distance = DistanceBetween(*candidate, typedText);
+        if (distance < nearestDistance) {
+            std::swap(nearest, candidate);
+            nearestDistance = distance;
+        }
+    }
+    return GradeAgainst(*nearest, typedText, nearestDistance);
 }

@@ -7,6 +7,7 @@
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"
 #include "header/header_panel_win.h"
+#include "platform/text_1252_win.h"
 #include "resource.h"
 
 HWND g_headerPanel = nullptr;
@@ -17,6 +18,15 @@ namespace {
 
 constexpr int HEADER_BAND_HEIGHT = 49;
 constexpr int VERSION_LABEL_CREATED_X = 725;
+
+// What the wheel turned over the main window, and over what passes wheel messages on to it.
+WheelState g_mainWheel = {};
+
+// The system's icons and cursors are named by number; the number serves the wide calls as it is.
+LPCWSTR SystemResource(LPCSTR id)
+{
+    return reinterpret_cast<LPCWSTR>(id);
+}
 
 void MoveIfPresent(HWND window, int x, int y, int width, int height, UINT flags)
 {
@@ -30,8 +40,8 @@ LRESULT OnMainCreate(HWND window)
     GetClientRect(window, &client);
     // Created outside the window; the first WM_SIZE moves it into the bottom-right corner.
     CreateLabel(window, VERSION_LABEL_TEXT, VERSION_LABEL_CREATED_X, client.bottom - 16, 130, 15, IDC_VERSION_LABEL);
-    HICON icon = LoadIcon(nullptr, IDI_QUESTION);
-    SendMessage(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    HICON icon = LoadIconW(nullptr, SystemResource(IDI_QUESTION));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     return 0;
 }
 
@@ -59,8 +69,17 @@ LRESULT OnMainClose()
     // Clip files are numbered by question ("zelbo3.mp3"); a clip file without a number is no
     // longer written by any player, but one left in the quiz's folder by an earlier player would
     // otherwise stay there for good, so every close clears it away.
-    DeleteFileA("zelbo.mp3");
+    DeleteFileW(L"zelbo.mp3");
     PostQuitMessage(0);
+    return 0;
+}
+
+// Windows ends a session (shut-down, restart for updates, sign-out) without closing the window: the
+// answers are saved here or lost. Nobody could answer a message box now, so a failure stays silent.
+LRESULT OnMainEndSession(WPARAM ending)
+{
+    if (ending)
+        SaveAnswers(g_questionBoard, SaveReport::NEVER);
     return 0;
 }
 
@@ -74,7 +93,7 @@ LRESULT OnMainCommand(WPARAM wParam)
 
 LRESULT OnMainCtlColorStatic(HDC dc, HWND control)
 {
-    if (GetWindowLongPtr(control, GWL_ID) != IDC_VERSION_LABEL)
+    if (GetWindowLongPtrW(control, GWL_ID) != IDC_VERSION_LABEL)
         return 0;
     SetTextColor(dc, RGB(0, 0, 0));
     return reinterpret_cast<LRESULT>(g_mainBrush);
@@ -105,45 +124,49 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnMainSize(window, wParam);
     case WM_CLOSE:
         return OnMainClose();
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        return OnMainEndSession(wParam);
     case WM_COMMAND:
         return OnMainCommand(wParam);
     case WM_CTLCOLORSTATIC:
         return OnMainCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_MOUSEWHEEL:
-        ForwardMouseWheel(g_questionBoard, wParam);
+    case WM_MOUSEHWHEEL:
+        ForwardMouseWheel(g_questionBoard, message, wParam);
         return 0;
     default:
-        return DefWindowProc(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
-void CreateLabel(HWND parent, const char* text, int x, int y, int width, int height, int id)
+void CreateLabel(HWND parent, const wchar_t* text, int x, int y, int width, int height, int id)
 {
-    HWND label = CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandle(nullptr), nullptr);
-    SendMessage(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    HWND label = CreateWindowExW(0, L"Static", text, WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
 }
 
-void ForwardMouseWheel(HWND board, WPARAM wParam)
+void ForwardMouseWheel(HWND board, UINT message, WPARAM wParam)
 {
-    // A notch over the main window steps the board exactly as one over the board itself.
-    OnBoardMouseWheel(board, wParam);
+    ScrollBoardByWheel(board, message, wParam, g_mainWheel);
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance)
 {
-    WNDCLASSEXA windowClass = {};
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hIconSm = LoadIcon(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(nullptr, SystemResource(IDI_APPLICATION));
+    windowClass.hIconSm = LoadIconW(nullptr, SystemResource(IDI_APPLICATION));
+    windowClass.hCursor = LoadCursorW(nullptr, SystemResource(IDC_ARROW));
     // System colour index 0 plus one: the window background takes the scroll-bar colour.
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
     windowClass.lpszClassName = MAIN_WINDOW_CLASS;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 HWND StartPlayer(HINSTANCE instance)
@@ -154,16 +177,16 @@ HWND StartPlayer(HINSTANCE instance)
     MediaStartup();
 
     HWND mainWindow =
-        CreateWindowExA(0, MAIN_WINDOW_CLASS, g_quiz->title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                        MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+        CreateWindowExW(0, MAIN_WINDOW_CLASS, WideFrom1252(g_quiz->title).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
     CentreOnDesktop(mainWindow);
 
-    g_headerPanel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_PANEL), mainWindow, HeaderPanelProc, 0);
+    g_headerPanel = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_HEADER_PANEL), mainWindow, HeaderPanelProc, 0);
     ShowWindow(g_headerPanel, SW_SHOWNORMAL);
     g_quiz->headerPanel = g_headerPanel;
 
     g_questionBoard =
-        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_QUESTION_BOARD), mainWindow, QuestionBoardProc, 0);
+        CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_QUESTION_BOARD), mainWindow, QuestionBoardProc, 0);
     ShowWindow(mainWindow, SW_SHOWNORMAL);
     ShowWindow(g_questionBoard, SW_SHOWNORMAL);
     return mainWindow;
@@ -172,12 +195,12 @@ HWND StartPlayer(HINSTANCE instance)
 int RunMessageLoop()
 {
     MSG message;
-    while (GetMessage(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Only the board gets dialog keyboard handling: Tab never wanders into the header panel.
-        if (IsDialogMessage(g_questionBoard, &message))
+        if (IsDialogMessageW(g_questionBoard, &message))
             continue;
         TranslateMessage(&message);
-        DispatchMessage(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }

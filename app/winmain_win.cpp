@@ -16,7 +16,7 @@ void __verbose_terminate_handler()
 }
 } // namespace __gnu_cxx
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
     return RunPlayer(instance);
 }

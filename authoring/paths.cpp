@@ -56,6 +56,17 @@ std::string DirectoryOf(const std::string& path)
     return last == 0 ? path.substr(0, 1) : path.substr(0, last);
 }
 
+std::string LowerExtension(const std::string& name)
+{
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || name.find_first_of("/\\", dot) != std::string::npos)
+        return {};
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension;
+}
+
 std::string ResolvePath(const std::string& folder, const std::string& relative)
 {
     if (folder.empty() || IsAbsolutePath(relative))

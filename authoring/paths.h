@@ -9,6 +9,10 @@ bool IsAbsolutePath(const std::string& path);
 // The folder part of a path, without its final separator; "" for a bare file name.
 std::string DirectoryOf(const std::string& path);
 
+// The extension of a file name, without its dot, in lower case for a to z: "jpg" for "Paris.JPG";
+// "" for none.
+std::string LowerExtension(const std::string& name);
+
 // relative as seen from folder (unchanged when absolute or when folder is empty).
 std::string ResolvePath(const std::string& folder, const std::string& relative);
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "authoring/paths.h"
+
 namespace {
 
 enum class Column { UNKNOWN, TEXT, ANSWER1, ANSWER2, PICTURE, REVEAL_TEXT, ANSWER_PICTURE };
@@ -69,17 +71,6 @@ std::string Trimmed(const std::string& text)
     if (first == std::string::npos)
         return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string LowerExtension(const std::string& name)
-{
-    const size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos || name.find_first_of("/\\", dot) != std::string::npos)
-        return {};
-    std::string extension = name.substr(dot + 1);
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension;
 }
 
 int32_t KindOfExtension(const std::string& extension)

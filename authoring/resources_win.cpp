@@ -1,6 +1,8 @@
 #include "authoring/resources_win.h"
 
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "authoring/files_win.h"
 #include "authoring/media_format.h"
@@ -15,6 +17,8 @@ struct UpdateHandleTraits {
     static void Release(HANDLE update) { EndUpdateResourceW(update, TRUE); }
 };
 using UniqueResourceUpdate = UniqueHandle<HANDLE, UpdateHandleTraits>;
+
+HeldFileCalls g_heldFileCalls = {BeginUpdateResourceW, EndUpdateResourceW, MoveFileExW, Sleep};
 
 struct Enumeration {
     HMODULE module;
@@ -66,28 +70,98 @@ std::wstring ModulePath(const std::filesystem::path& path)
     return result;
 }
 
-bool UpdateResources(const std::filesystem::path& path, const std::vector<ResourceEntry>& resources, std::string* error)
+// The steps a held file stops fail with one of these: another program has it open without sharing
+// it, or is running it.
+bool IsHeld(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_USER_MAPPED_FILE;
+}
+
+// Calls attempt (which returns 0 or a system error) until it succeeds or fails for another reason
+// than a held file, waiting between tries 0.1 s, then twice as long each time: 3.1 s in all.
+template <typename Attempt> DWORD WhileHeld(Attempt attempt)
+{
+    constexpr int TRIES = 6;
+    DWORD wait = 100;
+    for (int tried = 1;; ++tried, wait *= 2) {
+        const DWORD error = attempt();
+        if (error == 0 || !IsHeld(error) || tried == TRIES)
+            return error;
+        g_heldFileCalls.sleep(wait);
+    }
+}
+
+std::string HeldFile(const std::filesystem::path& path)
+{
+    return "le fichier " + path.u8string() +
+           " reste ouvert dans un autre programme (le quiz, s'il est lancé, ou un antivirus qui l'examine) : fermez le "
+           "quiz s'il est ouvert, puis recommencez";
+}
+
+// What failed, then why: a held file named, or the system's reason.
+std::string Failure(const std::string& failed, DWORD error, const std::filesystem::path& path)
+{
+    return failed + (IsHeld(error) ? " : " + HeldFile(path) : " (" + SystemErrorText(error) + ")");
+}
+
+// One try at giving the file exactly these resources: 0, or the system's error with what failed.
+DWORD TryUpdateResources(const std::filesystem::path& path, const std::vector<ResourceEntry>& resources,
+                         std::string* failed)
 {
     // Starting from an empty table is the only reliable way to drop resources: entries deleted one
     // by one come back when the update ends.
-    UniqueResourceUpdate update(BeginUpdateResourceW(path.c_str(), TRUE));
+    UniqueResourceUpdate update(g_heldFileCalls.beginUpdate(path.c_str(), TRUE));
     if (!update) {
-        *error = "impossible d'ouvrir la copie du lecteur (" + LastSystemError() + ")";
-        return false;
+        const DWORD error = GetLastError();
+        *failed = "impossible d'ouvrir la copie du lecteur";
+        return error;
     }
     for (const ResourceEntry& entry : resources) {
         if (!UpdateResourceW(update.Get(), entry.type.Pointer(), entry.name.Pointer(), entry.language,
                              const_cast<char*>(entry.bytes.data()), static_cast<DWORD>(entry.bytes.size()))) {
-            *error = "impossible d'ajouter la ressource " + entry.type.Describe() + " " + entry.name.Describe() + " (" +
-                     LastSystemError() + ")";
+            const DWORD error = GetLastError();
+            *failed = "impossible d'ajouter la ressource " + entry.type.Describe() + " " + entry.name.Describe();
+            return error;
+        }
+    }
+    if (!g_heldFileCalls.endUpdate(update.Detach(), FALSE)) {
+        const DWORD error = GetLastError();
+        *failed = "impossible d'écrire les ressources";
+        return error;
+    }
+    return 0;
+}
+
+bool UpdateResources(const std::filesystem::path& path, const std::vector<ResourceEntry>& resources, std::string* error)
+{
+    std::string failed;
+    const DWORD result = WhileHeld([&] { return TryUpdateResources(path, resources, &failed); });
+    if (result != 0)
+        *error = Failure(failed, result, path);
+    return result == 0;
+}
+
+// The player's bytes in a new file beside output, named as GetTempFileName names its files but
+// without its limit of 260 characters.
+bool WriteCopyBeside(const std::filesystem::path& output, const std::string& bytes, std::filesystem::path* copy)
+{
+    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
+    DWORD number = GetTickCount();
+    for (int tried = 0; tried < 0x10000; ++tried, ++number) {
+        wchar_t name[16];
+        swprintf(name, std::size(name), L"zpk%X.tmp", static_cast<unsigned>(number & 0xFFFF));
+        *copy = folder / name;
+        if (WriteWholeFile(*copy, bytes, false))
+            return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS) {
+            DeleteFileW(copy->c_str()); // made, but not written whole
+            SetLastError(error);
             return false;
         }
     }
-    if (!EndUpdateResourceW(update.Detach(), FALSE)) {
-        *error = "impossible d'écrire les ressources (" + LastSystemError() + ")";
-        return false;
-    }
-    return true;
+    return false;
 }
 
 bool VerifyResources(const std::filesystem::path& path, const std::vector<ResourceEntry>& resources, std::string* error)
@@ -172,6 +246,11 @@ bool ReadModuleResources(const std::filesystem::path& path, std::vector<Resource
     return true;
 }
 
+HeldFileCalls SetHeldFileCalls(const HeldFileCalls& calls)
+{
+    return std::exchange(g_heldFileCalls, calls);
+}
+
 bool WriteQuizExecutable(std::string player, const std::vector<ResourceEntry>& resources,
                          const std::filesystem::path& output, std::string* error)
 {
@@ -179,23 +258,21 @@ bool WriteQuizExecutable(std::string player, const std::vector<ResourceEntry>& r
         *error = "le lecteur n'est pas un programme Windows (en-tête PE introuvable)";
         return false;
     }
-    const std::filesystem::path folder = output.has_parent_path() ? output.parent_path() : ".";
-    const std::string cannotWrite = "impossible d'écrire dans le dossier de " + output.u8string() + " (";
-    wchar_t temporary[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"zpk", 0, temporary)) {
-        *error = cannotWrite + LastSystemError() + ")";
+    std::filesystem::path copy;
+    if (!WriteCopyBeside(output, player, &copy)) {
+        *error = "impossible d'écrire dans le dossier de " + output.u8string() + " (" + LastSystemError() + ")";
         return false;
     }
-    const std::filesystem::path temporaryPath = temporary;
-    bool ok = WriteWholeFile(temporaryPath, player);
-    if (!ok)
-        *error = cannotWrite + LastSystemError() + ")";
-    ok = ok && UpdateResources(temporaryPath, resources, error) && VerifyResources(temporaryPath, resources, error);
-    if (ok && !MoveFileExW(temporaryPath.c_str(), output.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        *error = "impossible de remplacer " + output.u8string() + " (" + LastSystemError() + ")";
-        ok = false;
+    bool ok = UpdateResources(copy, resources, error) && VerifyResources(copy, resources, error);
+    if (ok) {
+        const DWORD moved = WhileHeld([&] {
+            return g_heldFileCalls.move(copy.c_str(), output.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : GetLastError();
+        });
+        if (moved != 0)
+            *error = Failure("impossible de remplacer " + output.u8string(), moved, output);
+        ok = moved == 0;
     }
     if (!ok)
-        DeleteFileW(temporaryPath.c_str());
+        DeleteFileW(copy.c_str());
     return ok;
 }

@@ -35,6 +35,19 @@ bool IsPlayerImage(const std::vector<ResourceEntry>& resources);
 
 // Writes player (its bytes) with exactly these resources to a temporary file beside output, loads
 // the result back as data and compares every resource, then replaces output with it. Nothing is
-// left behind on failure: output is untouched and the temporary file deleted.
+// left behind on failure: output is untouched and the temporary file deleted. Antivirus software
+// and Windows' own protection hold a new executable for a moment, and a quiz still running holds
+// its file: the steps they stop are tried again for a few seconds before the message names the
+// file held.
 bool WriteQuizExecutable(std::string player, const std::vector<ResourceEntry>& resources,
                          const std::filesystem::path& output, std::string* error);
+
+// The calls that another program can stop for a while, and the wait between tries: tests make
+// them fail a given number of times, and spare the waiting. Returns the calls replaced.
+struct HeldFileCalls {
+    HANDLE(WINAPI* beginUpdate)(LPCWSTR file, BOOL deleteExisting);
+    BOOL(WINAPI* endUpdate)(HANDLE update, BOOL discard);
+    BOOL(WINAPI* move)(LPCWSTR from, LPCWSTR to, DWORD flags);
+    void(WINAPI* sleep)(DWORD milliseconds);
+};
+HeldFileCalls SetHeldFileCalls(const HeldFileCalls& calls);

@@ -6,6 +6,7 @@
 #include "content/quiz_colour.h"
 #include "content/quiz_data_win.h"
 #include "content/quiz_shape.h"
+#include "platform/text_1252_win.h"
 #include "resource.h"
 
 namespace {
@@ -17,7 +18,7 @@ constexpr COLORREF BLACK = RGB(0, 0, 0);
 COLORREF BrushColour(HBRUSH brush)
 {
     LOGBRUSH description = {};
-    GetObject(brush, sizeof(description), &description);
+    GetObjectW(brush, sizeof(description), &description);
     return description.lbColor;
 }
 
@@ -26,7 +27,7 @@ COLORREF BrushColour(HBRUSH brush)
 HBRUSH VerdictBrush(HWND field)
 {
     char verdict[QUIZ_TEXT_SIZE] = {};
-    GetWindowTextA(field, verdict, sizeof(verdict));
+    GetWindowText1252(field, verdict, sizeof(verdict));
     if (std::strcmp(verdict, VERDICT_UNKNOWN) == 0)
         return nullptr;
     if (std::strcmp(verdict, VERDICT_RIGHT) == 0)
@@ -47,7 +48,7 @@ bool InRange(LONG_PTR id, int base, int count)
 
 HBRUSH OnBoardCtlColorStatic(HDC dc, HWND control)
 {
-    const LONG_PTR id = GetWindowLongPtr(control, GWL_ID);
+    const LONG_PTR id = GetWindowLongPtrW(control, GWL_ID);
     if (id == IDC_NUMBER_LABEL || id == IDC_ANSWER_CAPTION) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, QuizLabelsAreWhite(g_quiz->backgroundRed, g_quiz->backgroundGreen) ? WHITE : BLACK);

@@ -1,7 +1,8 @@
 #include "board/board_scroll_win.h"
 
+#include <cstdlib>
+
 #include "board/question_board_win.h"
-#include "board/scroll_math.h"
 
 namespace {
 
@@ -27,6 +28,20 @@ ScrollBarState ReadBar(HWND board, int bar)
     return {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos, info.nTrackPos};
 }
 
+// Moves the bar from what it showed to position, then the content by what the bar really took, so
+// the two never disagree.
+void MoveBar(HWND board, int bar, const ScrollBarState& state, int position)
+{
+    SetScrollPos(board, bar, position, TRUE);
+    const int moved = state.position - GetScrollPos(board, bar);
+    if (moved == 0)
+        return;
+    if (bar == SB_VERT)
+        ScrollWindow(board, 0, moved, nullptr, nullptr);
+    else
+        ScrollWindow(board, moved, 0, nullptr, nullptr);
+}
+
 } // namespace
 
 void UpdateScrollRanges(HWND board)
@@ -41,15 +56,7 @@ void OnBoardScroll(HWND board, int bar, WORD request)
 {
     const ScrollAxis axis = bar == SB_VERT ? ScrollAxis::VERTICAL : ScrollAxis::HORIZONTAL;
     const ScrollBarState state = ReadBar(board, bar);
-    SetScrollPos(board, bar, RequestedScrollPosition(axis, request, state), TRUE);
-    // The content moves by what the bar really took, so the two never disagree.
-    const int moved = state.position - GetScrollPos(board, bar);
-    if (moved == 0)
-        return;
-    if (axis == ScrollAxis::VERTICAL)
-        ScrollWindow(board, 0, moved, nullptr, nullptr);
-    else
-        ScrollWindow(board, moved, 0, nullptr, nullptr);
+    MoveBar(board, bar, state, RequestedScrollPosition(axis, request, state));
 }
 
 void OnBoardSize(HWND board)
@@ -65,11 +72,20 @@ void OnBoardSize(HWND board)
         ScrollWindow(board, dx, dy, nullptr, nullptr);
 }
 
-void OnBoardMouseWheel(HWND board, WPARAM wParam)
+bool ScrollBoardByWheel(HWND board, UINT message, WPARAM wParam, WheelState& wheel)
 {
-    const short delta = static_cast<short>(HIWORD(wParam));
-    if (delta == WHEEL_NOTCH)
-        PostMessage(board, WM_VSCROLL, SB_LINEUP, 0);
-    else if (delta == -WHEEL_NOTCH)
-        PostMessage(board, WM_VSCROLL, SB_LINEDOWN, 0);
+    const int delta = static_cast<short>(HIWORD(wParam));
+    const bool horizontal = message == WM_MOUSEHWHEEL;
+    if (horizontal || (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT)) {
+        const int notches = AddWheelDelta(wheel.sideways, horizontal ? delta : -delta);
+        if (notches != 0) {
+            const ScrollBarState state = ReadBar(board, SB_HORZ);
+            MoveBar(board, SB_HORZ, state, ShiftedScrollPosition(state, notches * WHEEL_SIDEWAYS_STEP));
+        }
+        return true;
+    }
+    const int notches = AddWheelDelta(wheel.vertical, delta);
+    for (int step = 0; step < std::abs(notches); ++step)
+        PostMessageW(board, WM_VSCROLL, notches > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+    return false;
 }

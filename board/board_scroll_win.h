@@ -3,8 +3,7 @@
 
 #include <windows.h>
 
-// One notch of a mouse wheel, in WM_MOUSEWHEEL delta units.
-constexpr int WHEEL_NOTCH = 120;
+#include "board/scroll_math.h"
 
 // Sets range and page of both bars from the content size and the board's client size.
 void UpdateScrollRanges(HWND board);
@@ -15,5 +14,15 @@ void OnBoardScroll(HWND board, int bar, WORD request);
 // Re-ranges the bars and moves the content so it stays where the bars now point.
 void OnBoardSize(HWND board);
 
-// Posts one vertical line step to the board for an exact wheel notch.
-void OnBoardMouseWheel(HWND board, WPARAM wParam);
+// What one place that the wheel reaches (the board, the main window) has gathered on each axis.
+struct WheelState {
+    WheelTotal vertical;
+    WheelTotal sideways;
+};
+
+// A wheel message (WM_MOUSEWHEEL, WM_MOUSEHWHEEL) at one place, added to what it gathered there.
+// Each whole vertical notch posts one line step to the board. The horizontal wheel (to the right
+// when positive), and the vertical one with Shift held (down to the right), move the content
+// sideways WHEEL_SIDEWAYS_STEP pixels a notch at once. Returns true for a sideways message, which
+// the place then keeps to itself.
+bool ScrollBoardByWheel(HWND board, UINT message, WPARAM wParam, WheelState& wheel);

@@ -12,6 +12,7 @@
 #include "board/question_board_win.h"
 #include "content/quiz_data_win.h"
 #include "content/quiz_shape.h"
+#include "platform/text_1252_win.h"
 #include "resource.h"
 
 namespace {
@@ -65,7 +66,7 @@ bool QuestionFullyAnswered(const QuizData& quiz, HWND board, int question, const
     const int perQuestion = BoxesPerQuestionOf(quiz);
     for (int p = 1; p <= perQuestion; ++p) {
         char text[BOX_TEXT_LIMIT] = {};
-        GetDlgItemTextA(board, IDC_ANSWER_BASE + BoxNumber(perQuestion, question, p), text, BOX_TEXT_LIMIT);
+        GetDlgItemText1252(board, IDC_ANSWER_BASE + BoxNumber(perQuestion, question, p), text, BOX_TEXT_LIMIT);
         const char* expected = ExpectedAnswerOf(node, p);
         if (!expected || !MatchesStoredAnswer(text, expected))
             return false;
@@ -76,7 +77,7 @@ bool QuestionFullyAnswered(const QuizData& quiz, HWND board, int question, const
 void Reveal(const QuizData& quiz, HWND board, int question, const QuestionNode* node)
 {
     if (RevealsText(quiz.revealMode))
-        SetDlgItemTextA(board, IDC_REVEAL_BASE + question, node ? node->revealText : "");
+        SetDlgItemText1252(board, IDC_REVEAL_BASE + question, node ? node->revealText : "");
     if (RevealsPicture(quiz.revealMode))
         ShowAnswerPicture(board, question);
 }
@@ -85,7 +86,7 @@ bool VerdictIsRight(HWND field)
 {
     char verdict[VERDICT_TEXT_LIMIT] = {};
     if (field)
-        GetWindowTextA(field, verdict, VERDICT_TEXT_LIMIT);
+        GetWindowText1252(field, verdict, VERDICT_TEXT_LIMIT);
     return std::strcmp(verdict, VERDICT_RIGHT) == 0;
 }
 
@@ -124,11 +125,11 @@ LRESULT OnAnswerBoxKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
         return 1;
     case VK_UP:
     case VK_PRIOR:
-        SendMessageA(board, WM_VSCROLL, SB_PAGEUP, 0);
+        SendMessageW(board, WM_VSCROLL, SB_PAGEUP, 0);
         break;
     case VK_DOWN:
     case VK_NEXT:
-        SendMessageA(board, WM_VSCROLL, SB_PAGEDOWN, 0);
+        SendMessageW(board, WM_VSCROLL, SB_PAGEDOWN, 0);
         break;
     case VK_F1:
         TryAnswerEverywhere(box);
@@ -139,7 +140,7 @@ LRESULT OnAnswerBoxKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
     default:
         break;
     }
-    return CallWindowProcA(g_standardEditProc, box, message, key, lParam);
+    return CallWindowProcW(g_standardEditProc, box, message, key, lParam);
 }
 
 } // namespace
@@ -148,25 +149,28 @@ void JudgeAnswer(QuizData* quiz, HWND board, int boxId)
 {
     if (!quiz)
         return;
-    const BoxPosition position = BoxPositionOf(BoxesPerQuestionOf(*quiz), boxId - IDC_ANSWER_BASE);
+    const int box = boxId - IDC_ANSWER_BASE;
+    const BoxPosition position = BoxPositionOf(BoxesPerQuestionOf(*quiz), box);
     if (position.question < 1)
         return;
     const QuestionNode* node = quiz->QuestionAt(position.question - 1);
     const char* expected = ExpectedAnswerOf(node, position.answer);
 
     char typed[BOX_TEXT_LIMIT] = {};
-    GetDlgItemTextA(board, boxId, typed, BOX_TEXT_LIMIT);
+    GetDlgItemText1252(board, boxId, typed, BOX_TEXT_LIMIT);
     // Without a stored answer (no question node) there is nothing to judge against.
-    const char* verdict = expected ? GradeAnswer(expected, typed) : VERDICT_UNKNOWN;
+    const char* verdict = expected ? GradeAnswerWithVariants(expected, VariantsOfBox(quiz->acceptedAnswers, box),
+                                                             ForgivesAccents(quiz->acceptedAnswers), typed)
+                                   : VERDICT_UNKNOWN;
     const bool right = std::strcmp(verdict, VERDICT_RIGHT) == 0;
 
     if (right && quiz->revealMode != REVEAL_NOTHING && QuestionFullyAnswered(*quiz, board, position.question, node))
         Reveal(*quiz, board, position.question, node);
     if (right)
-        SetDlgItemTextA(board, boxId, expected);
+        SetDlgItemText1252(board, boxId, expected);
     else
-        SetDlgItemTextA(board, IDC_REVEAL_BASE + position.question, "");
-    SetDlgItemTextA(board, boxId + (IDC_VERDICT_BASE - IDC_ANSWER_BASE), verdict);
+        SetDlgItemText1252(board, IDC_REVEAL_BASE + position.question, "");
+    SetDlgItemText1252(board, boxId + (IDC_VERDICT_BASE - IDC_ANSWER_BASE), verdict);
     if (!g_scoreDeferred)
         UpdateScore(quiz, board);
 }
@@ -184,8 +188,8 @@ void UpdateScore(QuizData* quiz, HWND board)
         return;
     char score[32];
     FormatScore(score, sizeof(score), solved, quiz->questionCount);
-    SetDlgItemTextA(quiz->headerPanel, IDC_SCORE, score);
-    SetDlgItemTextA(quiz->headerPanel, IDC_CODE, CodeForScore(quiz->codes, solved));
+    SetDlgItemText1252(quiz->headerPanel, IDC_SCORE, score);
+    SetDlgItemText1252(quiz->headerPanel, IDC_CODE, CodeForScore(quiz->codes, solved));
 }
 
 LRESULT CALLBACK AnswerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
@@ -200,20 +204,21 @@ LRESULT CALLBACK AnswerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         break;
     case WM_SETFOCUS:
-        SendMessageA(box, EM_SETSEL, 0, WHOLE_TEXT_END);
+        SendMessageW(box, EM_SETSEL, 0, WHOLE_TEXT_END);
         break;
     case WM_KILLFOCUS:
         if (!g_boardBuilding)
             JudgeAnswer(g_quiz, GetParent(box), GetDlgCtrlID(box));
         break;
     case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
         // A notch over a box scrolls the board like one over the board itself. Some edit controls
         // keep the wheel to themselves, so the box hands it on instead of relying on its default.
-        return SendMessageA(GetParent(box), message, wParam, lParam);
+        return SendMessageW(GetParent(box), message, wParam, lParam);
     default:
         break;
     }
-    return CallWindowProcA(g_standardEditProc, box, message, wParam, lParam);
+    return CallWindowProcW(g_standardEditProc, box, message, wParam, lParam);
 }
 
 ScopedBoardBuild::ScopedBoardBuild(QuizData* quiz, HWND board) : m_quiz(quiz), m_board(board)
@@ -233,7 +238,7 @@ void TryAnswerEverywhere(HWND box)
 {
     HWND board = GetParent(box);
     char text[BOX_TEXT_LIMIT] = {};
-    GetWindowTextA(box, text, BOX_TEXT_LIMIT);
+    GetWindowText1252(box, text, BOX_TEXT_LIMIT);
     const int boxCount =
         g_quiz ? AnswerBoxCount(g_quiz->mediaKind, g_quiz->questionCount, g_quiz->answersPerQuestion) : 0;
     const std::vector<HWND> boxes = NumberedControls(board, IDC_ANSWER_BASE, boxCount);
@@ -243,7 +248,7 @@ void TryAnswerEverywhere(HWND box)
     for (size_t i = 0; i < boxes.size(); ++i) {
         if (!boxes[i] || VerdictIsRight(fields[i]))
             continue;
-        SetWindowTextA(boxes[i], text);
+        SetWindowText1252(boxes[i], text);
         // Each box judges itself as the focus leaves it: the last one when the focus comes back.
         SetFocus(boxes[i]);
     }

@@ -7,12 +7,13 @@
 #include <initguid.h>
 #include <wmp.h>
 
-#include <cstring>
+#include <string>
+#include <utility>
 
 #include "board/media_rules.h"
 #include "content/quiz_data_win.h"
-#include "content/quiz_text.h"
 #include "platform/module_resource_win.h"
+#include "platform/text_1252_win.h"
 #include "platform/ui_seam_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
@@ -29,24 +30,27 @@ namespace {
 
 constexpr DWORD MEDIA_FRAME_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER;
 constexpr DWORD PLAYER_CONTEXT = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
-constexpr int WIDE_TEXT_CAPACITY = 512;
+constexpr wchar_t CLIP_MESSAGE_CAPTION[] = L"Information";
+
+constexpr wchar_t NO_MEDIA_PLAYER[] =
+    L"Cet ordinateur ne peut pas lire les extraits audio ou vidéo de ce quiz : le Lecteur Windows Media "
+    L"n'y est pas installé. Les questions et les réponses restent utilisables.\n\n"
+    L"Pour l'ajouter : Paramètres > Applications > Fonctionnalités facultatives > Ajouter une "
+    L"fonctionnalité > Lecteur Windows Media. Sur une édition N de Windows, installez le Media Feature "
+    L"Pack.";
 
 // Whether MediaStartup's CoInitialize succeeded and still needs its CoUninitialize.
 bool g_comInitialised = false;
+// Whether the player was told this run that no player can be made: once is enough.
+bool g_noPlayerReported = false;
 
-// A BSTR made from an ANSI text, freed on every path.
-class AnsiBstr {
+// A BSTR made from a wide text, freed on every path.
+class Bstr {
 public:
-    explicit AnsiBstr(const char* text)
-    {
-        wchar_t wide[WIDE_TEXT_CAPACITY];
-        if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, WIDE_TEXT_CAPACITY) == 0)
-            wide[0] = L'\0';
-        m_value = SysAllocString(wide);
-    }
-    ~AnsiBstr() { SysFreeString(m_value); }
-    AnsiBstr(const AnsiBstr&) = delete;
-    AnsiBstr& operator=(const AnsiBstr&) = delete;
+    explicit Bstr(const wchar_t* text) : m_value(SysAllocString(text)) {}
+    ~Bstr() { SysFreeString(m_value); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
     BSTR Get() const { return m_value; }
 
 private:
@@ -55,19 +59,25 @@ private:
 
 // Loads a DLL from the system folder only: a file of the same name planted beside the program or
 // in the current directory (where the clips are written) must never be loaded instead.
-HMODULE LoadSystemLibrary(const char* name)
+HMODULE LoadSystemLibrary(const wchar_t* name)
 {
-    HMODULE module = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module || GetLastError() != ERROR_INVALID_PARAMETER)
         return module;
     // A system without the search flags rejects them as an invalid parameter: name the system
     // folder outright instead.
-    char path[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length + 1 + std::strlen(name) >= MAX_PATH)
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
         return nullptr;
-    TextBuilder(path + length, MAX_PATH - length).Append("\\").Append(name);
-    return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    const WideString path = WideString(folder, length) + L"\\" + name;
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+// Clip file names are formed from the quiz's media folder, a 1252 text like every quiz text.
+void DeleteClipFile(const char* name)
+{
+    DeleteFileW(WideFrom1252(name).c_str());
 }
 
 bool IsQuestionIndex(int index)
@@ -106,16 +116,16 @@ void DeleteAllClipFiles()
         char clipFile[MAX_PATH];
         if (FormatClipFileName(clipFile, sizeof(clipFile), g_quiz->mediaFolder, question,
                                ClipKindOfQuiz(g_quiz->mediaKind)))
-            DeleteFileA(clipFile);
+            DeleteClipFile(clipFile);
     }
 }
 
 void ReportUnreadableClip(int kind)
 {
     if (kind == CLIP_AUDIO)
-        ShowUserMessage("Impossible de charger le fichier audio.", "Information");
+        ShowUserMessage(L"Impossible de charger le fichier audio.", CLIP_MESSAGE_CAPTION);
     else if (kind == CLIP_VIDEO)
-        ShowUserMessage("Impossible de charger le fichier vid\xE9o.", "Information");
+        ShowUserMessage(L"Impossible de charger le fichier vidéo.", CLIP_MESSAGE_CAPTION);
 }
 
 void OnPlayCommand(int question)
@@ -123,7 +133,7 @@ void OnPlayCommand(int question)
     if (IWMPControls* current = ControlsAt(g_currentClip))
         current->stop();
     if (g_pendingClipFile[0] != '\0')
-        DeleteFileA(g_pendingClipFile);
+        DeleteClipFile(g_pendingClipFile);
     // The clip just stopped may still be held open by its player; it goes at the next play.
     FormatQuizClipFile(g_pendingClipFile, sizeof(g_pendingClipFile), g_currentClip);
     g_currentClip = question - 1;
@@ -141,14 +151,14 @@ void OnStopCommand()
     // The pending name is about to be replaced by the current clip's: the clip stopped before it
     // would otherwise stay on disk until the program ends.
     if (g_pendingClipFile[0] != '\0')
-        DeleteFileA(g_pendingClipFile);
+        DeleteClipFile(g_pendingClipFile);
     const int count = g_quiz->questionCount < MAX_MEDIA_QUESTIONS ? g_quiz->questionCount : MAX_MEDIA_QUESTIONS;
     for (int index = 0; index < count; ++index) {
         FormatQuizClipFile(g_pendingClipFile, sizeof(g_pendingClipFile), g_currentClip);
-        DeleteFileA(g_pendingClipFile);
+        DeleteClipFile(g_pendingClipFile);
         if (IWMPControls* controls = g_playerControls[index]) {
             controls->stop();
-            DeleteFileA(g_pendingClipFile);
+            DeleteClipFile(g_pendingClipFile);
         }
     }
 }
@@ -159,7 +169,8 @@ void MediaStartup()
 {
     if (!g_quiz || !IsMediaQuiz(g_quiz->mediaKind))
         return;
-    g_atlModule = LoadSystemLibrary("atl.dll");
+    g_noPlayerReported = false;
+    g_atlModule = LoadSystemLibrary(L"atl.dll");
     if (!g_atlModule)
         return;
     g_attachControl = reinterpret_cast<AttachControlFunction>(
@@ -191,26 +202,30 @@ void MediaCleanup(HWND mainWindow)
     g_pendingClipFile[0] = '\0';
 }
 
-bool SetUpQuestionMedia(HWND board, int question, int x, int y)
+void SetUpQuestionMedia(HWND board, int question, int x, int y)
 {
     const int index = question - 1;
     if (!IsQuestionIndex(index))
-        return false;
+        return;
     char clipFile[MAX_PATH];
     FormatQuizClipFile(clipFile, sizeof(clipFile), index);
 
     const MediaFrameSize frame = MediaFrameSizeOf(g_quiz->mediaKind);
-    g_mediaHosts[index] = CreateWindowExA(
-        0, "STATIC", nullptr, MEDIA_FRAME_STYLE, x, y, frame.width, frame.height, board,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICTURE_BASE + question)), GetModuleHandle(nullptr), nullptr);
+    g_mediaHosts[index] = CreateWindowExW(
+        0, L"STATIC", nullptr, MEDIA_FRAME_STYLE, x, y, frame.width, frame.height, board,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PICTURE_BASE + question)), GetModuleHandleW(nullptr), nullptr);
     g_currentClip = index;
 
     ReleasePlayerAt(index);
     IWMPPlayer* player = nullptr;
     if (FAILED(CoCreateInstance(CLSID_WindowsMediaPlayer, nullptr, PLAYER_CONTEXT, IID_IWMPPlayer,
                                 reinterpret_cast<void**>(&player))) ||
-        !player)
-        return false;
+        !player) {
+        // Windows "N" editions, and those whose media feature was removed, have no player to make.
+        if (!std::exchange(g_noPlayerReported, true))
+            ShowUserMessage(NO_MEDIA_PLAYER, CLIP_MESSAGE_CAPTION);
+        return;
+    }
     g_players[index] = player;
 
     // Without the hosting function the player still plays, only without a place on the board: an
@@ -220,21 +235,25 @@ bool SetUpQuestionMedia(HWND board, int question, int x, int y)
     IWMPControls* controls = nullptr;
     if (SUCCEEDED(player->get_controls(&controls)))
         g_playerControls[index] = controls;
-    player->put_uiMode(AnsiBstr("none").Get());
+    player->put_uiMode(Bstr(L"none").Get());
 
     if (ExtractMediaClip(IDR_QUESTION_PICTURE_BASE + question, ClipKindOfQuiz(g_quiz->mediaKind)) == 1) {
-        player->put_URL(AnsiBstr(clipFile).Get());
+        player->put_URL(Bstr(WideFrom1252(clipFile).c_str()).Get());
         if (controls)
             controls->stop();
         // Written again when its play button is pressed: no clip file outlives the build.
-        DeleteFileA(clipFile);
+        DeleteClipFile(clipFile);
     }
-    return true;
+}
+
+bool HasMediaPlayer(int question)
+{
+    return IsQuestionIndex(question - 1) && g_players[question - 1];
 }
 
 int ExtractMediaClip(int resourceId, int kind)
 {
-    const ModuleResource clip = FindModuleResource(GetModuleHandle(nullptr), resourceId, PICTURE_RESOURCE_TYPE);
+    const ModuleResource clip = FindModuleResource(GetModuleHandleW(nullptr), resourceId, PICTURE_RESOURCE_TYPE);
     if (!clip.found)
         return 0;
     if (!clip.bytes) {
@@ -249,7 +268,8 @@ int ExtractMediaClip(int resourceId, int kind)
                             kind))
         return 1;
     // A file still held by a player cannot be replaced; the player then plays what it holds.
-    UniqueFile file(CreateFileA(clipFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(WideFrom1252(clipFile).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) {
         DWORD written = 0;
         WriteFile(file.Get(), clip.bytes, clip.size, &written, nullptr);

@@ -34,8 +34,13 @@ void MediaStartup();
 // library (audio and video quizzes only; other quizzes leave the main window alone).
 void MediaCleanup(HWND mainWindow);
 
-// Media block of question q at (x, y) during the board's build. False ends the build.
-bool SetUpQuestionMedia(HWND board, int question, int x, int y);
+// Media block of question q at (x, y) during the board's build. When the player cannot be made (a
+// Windows without its media player) the frame stays empty and the first such question of the run
+// tells the player, once, how to add the media feature.
+void SetUpQuestionMedia(HWND board, int question, int x, int y);
+
+// Whether question q (from 1) has a player, whose buttons can then play and stop its clip.
+bool HasMediaPlayer(int question);
 
 // Writes clip resource `resourceId` to its file; kind 1 audio, 2 video. 1 once the resource was
 // read (whether the file could be written or not), 0 otherwise.

@@ -37,7 +37,7 @@ bool IsAnswerPicture(int resourceId)
 HWND PictureControl(HWND board, int question)
 {
     HWND control = GetDlgItem(board, IDC_PICTURE_BASE + question);
-    if (!control || (GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+    if (!control || (GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
         return nullptr;
     return control;
 }
@@ -49,7 +49,7 @@ void Install(HWND board, int question, int resourceId, UniqueBitmap picture)
     HWND control = PictureControl(board, question);
     if (!control)
         return;
-    auto shown = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    auto shown = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
     if (shown && !IsAnswerPicture(resourceId))
         return;
     ShowPicture(control, picture.Detach());
@@ -90,7 +90,7 @@ struct DecodedPicture {
 class PictureLoader {
 public:
     PictureLoader(HWND board, size_t threadLimit)
-        : m_board(board), m_module(GetModuleHandleA(nullptr)), m_threadLimit(threadLimit)
+        : m_board(board), m_module(GetModuleHandleW(nullptr)), m_threadLimit(threadLimit)
     {
     }
 
@@ -289,7 +289,7 @@ private:
         WakeAllConditionVariable(&m_changed);
         // One notice at a time: the board takes every decoded picture when it handles it.
         if (picture && !m_notified)
-            m_notified = PostMessageA(m_board, WM_BOARD_PICTURES_READY, 0, 0) != FALSE;
+            m_notified = PostMessageW(m_board, WM_BOARD_PICTURES_READY, 0, 0) != FALSE;
     }
 
     HWND m_board;
@@ -361,7 +361,7 @@ void ShowAnswerPicture(HWND board, int question)
 {
     HWND control = PictureControl(board, question);
     const int answerId = IDR_ANSWER_PICTURE_BASE + question;
-    HMODULE module = GetModuleHandleA(nullptr);
+    HMODULE module = GetModuleHandleW(nullptr);
     if (!control ||
         FindPictureResource(module, answerId, PICTURE_RESOURCE_TYPE).header.format == PictureFormat::UNKNOWN)
         return;

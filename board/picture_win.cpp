@@ -314,12 +314,12 @@ HBITMAP PictureDecoder::Decode(HMODULE module, int resourceId, const char* type,
 void ShowPicture(HWND control, HBITMAP bitmap)
 {
     auto previous =
-        reinterpret_cast<HBITMAP>(SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+        reinterpret_cast<HBITMAP>(SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     if (previous && previous != bitmap)
         DeleteObject(previous);
     // The version 6 static control copies a bitmap whose pixels carry alpha and shows (and later
     // hands back) its copy: the bitmap given is then nobody's. A control that refused it shows
     // something else too.
-    if (reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0)) != bitmap)
+    if (reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0)) != bitmap)
         DeleteObject(bitmap);
 }

@@ -12,6 +12,7 @@
 #include "board/picture_win.h"
 #include "content/quiz_data_win.h"
 #include "content/quiz_text.h"
+#include "platform/text_1252_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
 
@@ -29,6 +30,9 @@ constexpr DWORD MEDIA_BUTTON_STYLE = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICO
 constexpr DWORD CAPTION_STYLE = WS_CHILD | WS_VISIBLE;
 constexpr DWORD REVEAL_STYLE = WS_CHILD | WS_VISIBLE | SS_CENTER;
 
+// What the wheel turned over the board (and its answer boxes, which hand it on) since its last notch.
+WheelState g_boardWheel = {};
+
 // The planned sizes of one board line's pictures, read from their headers: the line is measured
 // and built before any picture is decoded.
 class LinePictures {
@@ -38,7 +42,7 @@ public:
         m_firstQuestion = firstQuestion;
         for (int i = 0; i < QUESTIONS_PER_BOARD_LINE; ++i) {
             const PictureSize size =
-                PlannedPictureSize(GetModuleHandleA(nullptr), IDR_QUESTION_PICTURE_BASE + firstQuestion + i,
+                PlannedPictureSize(GetModuleHandleW(nullptr), IDR_QUESTION_PICTURE_BASE + firstQuestion + i,
                                    PICTURE_RESOURCE_TYPE, PICTURE_BOX_SIZE, PICTURE_BOX_SIZE);
             m_sizes[i] = {size.width > 0, size.width, size.height};
         }
@@ -91,48 +95,49 @@ struct BuildContext {
     LastAnswerBoxFocus* focus;
 };
 
-HWND CreateChild(HWND board, const char* className, const char* text, DWORD style, const PlacedItem& placed)
+// text: a quiz text, in code page 1252.
+HWND CreateChild(HWND board, const wchar_t* className, const char* text, DWORD style, const PlacedItem& placed)
 {
     const BoardRect& r = placed.rect;
-    return CreateWindowExA(0, className, text, style, r.x, r.y, r.width, r.height, board,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(placed.id)), GetModuleHandleA(nullptr),
+    return CreateWindowExW(0, className, WideFrom1252(text).c_str(), style, r.x, r.y, r.width, r.height, board,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(placed.id)), GetModuleHandleW(nullptr),
                            nullptr);
 }
 
 void SetStockFont(HWND control)
 {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
 }
 
 void CreateAnswerBox(const BuildContext& context, const PlacedItem& placed)
 {
     char answer[QUIZ_TEXT_SIZE] = {};
     context.saved->Next(answer);
-    HWND box = CreateChild(context.board, "Edit", answer, ANSWER_BOX_STYLE, placed);
-    SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(context.quiz->answerFont), FALSE);
+    HWND box = CreateChild(context.board, L"Edit", answer, ANSWER_BOX_STYLE, placed);
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(context.quiz->answerFont), FALSE);
     if (UsesCellLayout(context.shape.mediaKind))
         context.focus->Set(box);
     g_standardEditProc =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerBoxProc)));
 }
 
 // The control shows an empty frame until its picture is decoded.
 void CreatePicture(const BuildContext& context, const PlacedItem& placed, int question)
 {
-    HWND picture = CreateChild(context.board, "STATIC", nullptr, PICTURE_STYLE, placed);
+    HWND picture = CreateChild(context.board, L"STATIC", nullptr, PICTURE_STYLE, placed);
     if (picture && context.pictures->SizeFor(question).loaded)
         QueueQuestionPicture(context.board, question, placed.rect.y, placed.rect.y + placed.rect.height);
 }
 
-void CreateMediaButton(const BuildContext& context, const PlacedItem& placed, HICON icon)
+// A question whose player could not be made keeps its buttons, disabled: the rest of the board works.
+void CreateMediaButton(const BuildContext& context, const PlacedItem& placed, HICON icon, int question)
 {
-    HWND button = CreateChild(context.board, "Button", "", MEDIA_BUTTON_STYLE, placed);
-    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    HWND button = CreateChild(context.board, L"Button", "", MEDIA_BUTTON_STYLE, placed);
+    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    EnableWindow(button, HasMediaPlayer(question));
 }
 
-// Creates one control of the plan; false when the question's player could not be set up, which
-// ends the build.
-bool CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int question)
+void CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int question)
 {
     const QuestionNode* node = context.quiz->QuestionAt(question - 1);
     const bool twoAnswers = context.shape.answersPerQuestion == 2 && UsesCellLayout(context.shape.mediaKind);
@@ -140,53 +145,51 @@ bool CreatePlacedItem(const BuildContext& context, const PlacedItem& placed, int
     case BoardItem::NumberLabel: {
         char number[16];
         TextBuilder(number, sizeof(number)).Append(question).Append(".");
-        CreateChild(context.board, "Static", number, NUMBER_LABEL_STYLE, placed);
-        return true;
+        CreateChild(context.board, L"Static", number, NUMBER_LABEL_STYLE, placed);
+        break;
     }
     case BoardItem::QuestionText:
-        SetStockFont(CreateChild(context.board, "Static", node ? node->questionText : "", FRAMED_LABEL_STYLE, placed));
-        return true;
+        SetStockFont(CreateChild(context.board, L"Static", node ? node->questionText : "", FRAMED_LABEL_STYLE, placed));
+        break;
     case BoardItem::AnswerCaption1:
-        SetStockFont(CreateChild(context.board, "Static", context.quiz->answerLabel1, CAPTION_STYLE, placed));
-        return true;
+        SetStockFont(CreateChild(context.board, L"Static", context.quiz->answerLabel1, CAPTION_STYLE, placed));
+        break;
     case BoardItem::AnswerCaption2:
-        SetStockFont(CreateChild(context.board, "Static", context.quiz->answerLabel2, CAPTION_STYLE, placed));
-        return true;
+        SetStockFont(CreateChild(context.board, L"Static", context.quiz->answerLabel2, CAPTION_STYLE, placed));
+        break;
     case BoardItem::Picture:
         CreatePicture(context, placed, question);
-        return true;
+        break;
     case BoardItem::MediaFrame:
-        return SetUpQuestionMedia(context.board, question, placed.rect.x, placed.rect.y);
+        SetUpQuestionMedia(context.board, question, placed.rect.x, placed.rect.y);
+        break;
     case BoardItem::PlayButton:
-        CreateMediaButton(context, placed, context.icons.play);
-        return true;
+        CreateMediaButton(context, placed, context.icons.play, question);
+        break;
     case BoardItem::StopButton:
-        CreateMediaButton(context, placed, context.icons.stop);
-        return true;
+        CreateMediaButton(context, placed, context.icons.stop, question);
+        break;
     case BoardItem::AnswerBox:
         CreateAnswerBox(context, placed);
-        return true;
+        break;
     case BoardItem::VerdictField: {
-        HWND verdict = CreateChild(context.board, "Static", "?", FRAMED_LABEL_STYLE, placed);
+        HWND verdict = CreateChild(context.board, L"Static", "?", FRAMED_LABEL_STYLE, placed);
         // Narrow two-answer fields need the small font to fit their verdicts.
         if (twoAnswers)
             SetStockFont(verdict);
-        return true;
+        break;
     }
     case BoardItem::RevealLabel:
-        SetStockFont(CreateChild(context.board, "Static", "", REVEAL_STYLE, placed));
-        return true;
+        SetStockFont(CreateChild(context.board, L"Static", "", REVEAL_STYLE, placed));
+        break;
     }
-    return true;
 }
 
-// Builds question q; false ends the build.
-bool BuildQuestion(const BuildContext& context, const QuestionPlan& plan, int question)
+void BuildQuestion(const BuildContext& context, const QuestionPlan& plan, int question)
 {
     bool anyBox = false;
     for (const PlacedItem& placed : plan.items) {
-        if (!CreatePlacedItem(context, placed, question))
-            return false;
+        CreatePlacedItem(context, placed, question);
         anyBox = anyBox || placed.item == BoardItem::AnswerBox;
     }
     if (!anyBox) {
@@ -200,20 +203,18 @@ bool BuildQuestion(const BuildContext& context, const QuestionPlan& plan, int qu
         if (placed.item == BoardItem::AnswerBox)
             JudgeAnswer(context.quiz, context.board, placed.id);
     }
-    return true;
 }
 
 BoardIcons LoadBoardIcons(int mediaKind)
 {
     if (mediaKind != MEDIA_AUDIO && mediaKind != MEDIA_VIDEO)
         return {};
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    return {LoadIconA(module, MAKEINTRESOURCEA(IDI_PLAY)), LoadIconA(module, MAKEINTRESOURCEA(IDI_STOP))};
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    return {LoadIconW(module, MAKEINTRESOURCEW(IDI_PLAY)), LoadIconW(module, MAKEINTRESOURCEW(IDI_STOP))};
 }
 
-// Every question's controls, with the answers file open for the whole pass; false when the build
-// had to stop.
-bool BuildQuestions(HWND board, QuizData* quiz)
+// Every question's controls, with the answers file open for the whole pass.
+void BuildQuestions(HWND board, QuizData* quiz)
 {
     const BoardShape shape{quiz->mediaKind, quiz->questionCount, quiz->answersPerQuestion, quiz->revealMode};
     const BoardIcons icons = LoadBoardIcons(shape.mediaKind);
@@ -232,13 +233,11 @@ bool BuildQuestions(HWND board, QuizData* quiz)
             lineHeight = pictures.Height();
         }
         const QuestionPlan plan = PlanQuestion(shape, q, progress.lineTop, lineHeight, pictures.SizeFor(q));
-        if (!BuildQuestion(context, plan, q))
-            return false;
+        BuildQuestion(context, plan, q);
         AdvanceAfterQuestion(shape, q, plan.answerTop, progress);
         g_contentWidth = progress.contentWidth;
         g_contentHeight = progress.contentHeight;
     }
-    return true;
 }
 
 } // namespace
@@ -268,11 +267,12 @@ INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPAR
         InstallDecodedPictures(board);
         return TRUE;
     case WM_MOUSEWHEEL:
-        // The board posts its own line step, then reports the wheel unhandled: the dialog manager
-        // passes it on to the main window, which posts a second one. A notch over the board thus
-        // moves it two line steps, as players of this board have always had it.
-        OnBoardMouseWheel(board, wParam);
-        return 0;
+    case WM_MOUSEHWHEEL:
+        // The board posts its own line steps, then reports a vertical wheel unhandled: the dialog
+        // manager passes it on to the main window, which posts as many again. A notch over the
+        // board thus moves it two line steps, as players of this board have always had it.
+        // Sideways the board scrolls once and keeps the message.
+        return ScrollBoardByWheel(board, message, wParam, g_boardWheel);
     case WM_COMMAND:
         OnMediaCommand(wParam);
         return 0;
@@ -292,10 +292,10 @@ INT_PTR CALLBACK QuestionBoardProc(HWND board, UINT message, WPARAM wParam, LPAR
 
 void CreateAnswerFont(QuizData* quiz)
 {
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     font.lfHeight = 15;
     font.lfWeight = 100;
-    quiz->answerFont = CreateFontIndirectA(&font);
+    quiz->answerFont = CreateFontIndirectW(&font);
 }
 
 void BuildQuestionBoard(HWND board)
@@ -306,12 +306,8 @@ void BuildQuestionBoard(HWND board)
         return;
     if (g_quiz->mediaKind == MEDIA_PICTURE)
         StartBoardPictures(board);
-    const bool built = BuildQuestions(board, g_quiz);
+    BuildQuestions(board, g_quiz);
     FinishBoardPictureQueue(board);
-    // A player that cannot be set up ends the build there; the scroll ranges then wait for the
-    // next WM_SIZE.
-    if (!built)
-        return;
     g_contentWidth += ContentWidthMargin(g_quiz->answersPerQuestion);
     UpdateScrollRanges(board);
 }
@@ -322,9 +318,9 @@ void ReleaseBoardPictures(HWND board)
         const int id = GetDlgCtrlID(child);
         if (id <= IDC_PICTURE_BASE || id > IDC_PICTURE_BASE + MAX_QUESTIONS)
             continue;
-        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
             continue;
-        auto shown = reinterpret_cast<HBITMAP>(SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        auto shown = reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
         if (shown)
             DeleteObject(shown);
     }

@@ -43,7 +43,22 @@ int RequestedScrollPosition(ScrollAxis axis, int request, const ScrollBarState& 
     return std::clamp(position, bar.minimum, LargestScrollPosition(bar));
 }
 
+int ShiftedScrollPosition(const ScrollBarState& bar, int pixels)
+{
+    return std::clamp(bar.position + pixels, bar.minimum, LargestScrollPosition(bar));
+}
+
 int LargestScrollPosition(const ScrollBarState& bar)
 {
     return std::max(bar.minimum, bar.maximum - std::max(bar.page - 1, 0));
+}
+
+int AddWheelDelta(WheelTotal& total, int delta)
+{
+    if ((delta > 0 && total.rest < 0) || (delta < 0 && total.rest > 0))
+        total.rest = 0;
+    total.rest += delta;
+    const int notches = total.rest / WHEEL_NOTCH;
+    total.rest -= notches * WHEEL_NOTCH;
+    return notches;
 }

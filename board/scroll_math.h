@@ -20,6 +20,12 @@ enum ScrollRequest : int {
 constexpr int VERTICAL_LINE_STEP = 50;
 constexpr int HORIZONTAL_LINE_STEP = 1;
 
+// One notch of a mouse wheel, in the wheel messages' delta units.
+constexpr int WHEEL_NOTCH = 120;
+// Pixels a notch moves the content sideways: the horizontal line step, one pixel, would make the
+// wheel useless there, and a text quiz's answer boxes lie off to the right.
+constexpr int WHEEL_SIDEWAYS_STEP = 50;
+
 // What one bar is told when the board is laid out.
 struct ScrollRange {
     int maximum;        // the range runs from 0 to this
@@ -50,3 +56,18 @@ int LargestScrollPosition(const ScrollBarState& bar);
 // The position that a request asks for, limited to the minimum and the largest position, which is
 // where the bar would put it anyway. Unknown codes (end of scroll) keep the position.
 int RequestedScrollPosition(ScrollAxis axis, int request, const ScrollBarState& bar);
+
+// The position pixels further on (back when negative), limited in the same way.
+int ShiftedScrollPosition(const ScrollBarState& bar, int pixels);
+
+// What a wheel has turned since its last whole notch, for one place it reaches and one axis.
+// Precision touchpads and fine wheels send a fraction of a notch at a time, a fast spin several
+// notches in one message.
+struct WheelTotal {
+    int rest;
+};
+
+// Adds a wheel delta and returns the whole notches now reached (positive: up, or right for the
+// horizontal wheel), keeping the rest for the next delta. A turn the other way starts afresh, so a
+// change of direction answers at once instead of first paying off what the other way left.
+int AddWheelDelta(WheelTotal& total, int delta);

@@ -16,6 +16,7 @@ add_custom_command(
     COMMENT "Drawing the programs' icons, the play and stop icons and the link cursor")
 add_custom_target(zelbo_icons DEPENDS ${ZELBO_ICON_FILES})
 configure_file(${PROJECT_SOURCE_DIR}/res/zelbo.manifest.in ${ZELBO_GENERATED_RES}/zelbo.manifest @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/res/zelbo-pack.manifest.in ${ZELBO_GENERATED_RES}/zelbo-pack.manifest @ONLY)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/res/zelbo.rc PROPERTIES OBJECT_DEPENDS "${ZELBO_ICON_FILES}")
 
 target_link_libraries(zelbo_platform PUBLIC ${ZELBO_WIN_LIBS})
@@ -31,9 +32,11 @@ target_link_libraries(zelbo PRIVATE zelbo_app)
 # Stripped: the resource updater of the authoring tool rewrites the file, and a symbol table left
 # behind .rsrc would point at the wrong place afterwards.
 # Sections nothing reaches are dropped: the player is handed out as one file.
-target_link_options(zelbo PRIVATE ${ZELBO_STATIC_LINK} -s -Wl,--gc-sections)
+target_link_options(zelbo PRIVATE ${ZELBO_STATIC_LINK} -municode -s -Wl,--gc-sections)
 
-add_executable(zelbo-pack pack/main.cpp)
+# The tool's manifest lets it reach paths longer than 260 characters where Windows allows them.
+add_executable(zelbo-pack pack/main.cpp res/zelbo-pack.rc)
+target_include_directories(zelbo-pack PRIVATE ${ZELBO_GENERATED_RES})
 target_link_libraries(zelbo-pack PRIVATE zelbo_pack)
 target_link_options(zelbo-pack PRIVATE ${ZELBO_STATIC_LINK} -municode -s)
 add_dependencies(zelbo-pack zelbo)

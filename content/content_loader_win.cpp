@@ -4,26 +4,32 @@
 #include <cstdlib>
 #include <memory>
 
+#include "content/accepted_answers.h"
 #include "content/content_format.h"
 #include "content/lzw.h"
+#include "content/quiz_shape.h"
 #include "content/quiz_text.h"
 #include "platform/module_resource_win.h"
+#include "platform/text_1252_win.h"
 #include "platform/ui_seam_win.h"
 #include "resource.h"
 
 namespace {
 
-constexpr char LOADER_CAPTION[] = "Zelbo";
-constexpr char CONTENT_DECODE_FAILED[] = "Erreur dans le d\xE9"
-                                         "cryptage des reponses";
-constexpr char CODES_NOT_FOUND[] = "Codes non trouv\xE9s.";
-constexpr char CODES_EMPTY[] = "Codes non renseign\xE9s.";
-constexpr char CODES_DECODE_FAILED[] = "Erreur dans le d\xE9"
-                                       "cryptage des codes";
+constexpr wchar_t CONTENT_DECODE_FAILED[] = L"Erreur dans le décryptage des reponses";
+constexpr wchar_t CODES_NOT_FOUND[] = L"Codes non trouvés.";
+constexpr wchar_t CODES_EMPTY[] = L"Codes non renseignés.";
+constexpr wchar_t CODES_DECODE_FAILED[] = L"Erreur dans le décryptage des codes";
 
 struct FreeDeleter {
     void operator()(unsigned char* bytes) const { std::free(bytes); }
 };
+// The codec is portable and knows no UTF-16: its plain-ASCII message is converted on its way out.
+void ShowCodecMessage(const char* text, const char* caption)
+{
+    ShowUserMessage(WideFrom1252(text).c_str(), WideFrom1252(caption).c_str());
+}
+
 // The decoder hands its output over as malloc memory, also when it fails.
 using DecodedBytes = std::unique_ptr<unsigned char, FreeDeleter>;
 
@@ -74,23 +80,39 @@ void LoadCodes(QuizData& quiz, HMODULE module)
 {
     const ModuleResource resource = FindPatch(module, IDR_CODES);
     if (!resource.found) {
-        ShowUserMessage(CODES_NOT_FOUND, LOADER_CAPTION);
+        ShowUserMessage(CODES_NOT_FOUND, PLAYER_CAPTION);
         return;
     }
     if (resource.size == 0) {
-        ShowUserMessage(CODES_EMPTY, LOADER_CAPTION);
+        ShowUserMessage(CODES_EMPTY, PLAYER_CAPTION);
         return;
     }
     DecodedBytes decoded;
     size_t size = 0;
     if (!DecodeResource(resource, &decoded, &size)) {
-        ShowUserMessage(CODES_DECODE_FAILED, LOADER_CAPTION);
+        ShowUserMessage(CODES_DECODE_FAILED, PLAYER_CAPTION);
         return;
     }
     auto codes = std::make_unique<QuizCodes>();
     ParseQuizCodes(decoded.get(), size, quiz.questionCount, codes.get());
     for (int i = 0; i < MAX_QUESTIONS; ++i)
         CopyQuizText(quiz.codes[i], codes->codes[i]);
+}
+
+// Optional: a quiz without it, or whose copy is damaged or made for other boxes, plays its stored
+// answers only, and the player is not told, since the quiz plays all the same.
+void LoadAcceptedAnswers(QuizData& quiz, HMODULE module)
+{
+    const ModuleResource resource = FindPatch(module, IDR_ACCEPTED_ANSWERS);
+    DecodedBytes decoded;
+    size_t size = 0;
+    if (!resource.found || !DecodeResource(resource, &decoded, &size))
+        return;
+    auto accepted = std::make_unique<AcceptedAnswers>();
+    if (ParseAcceptedAnswers(decoded.get(), size, accepted.get()) != ACCEPTED_OK ||
+        accepted->boxCount != AnswerBoxCount(quiz.mediaKind, quiz.questionCount, quiz.answersPerQuestion))
+        return;
+    quiz.acceptedAnswers = accepted.release();
 }
 
 } // namespace
@@ -103,7 +125,7 @@ void LoadContentFromModule(QuizData& quiz, HMODULE module)
         return;
     }
     // The codec cannot reach the user itself; its out-of-memory message goes through the same seam.
-    LzwSetMessageHandler(ShowUserMessage);
+    LzwSetMessageHandler(ShowCodecMessage);
 
     // Parsed completely before anything is applied, so refused content leaves the record as built.
     auto content = std::make_unique<QuizContent>();
@@ -112,15 +134,16 @@ void LoadContentFromModule(QuizData& quiz, HMODULE module)
         size_t size = 0;
         if (!DecodeResource(resource, &decoded, &size) ||
             ParseQuizContent(decoded.get(), size, content.get()) != CONTENT_OK) {
-            ShowUserMessage(CONTENT_DECODE_FAILED, LOADER_CAPTION);
+            ShowUserMessage(CONTENT_DECODE_FAILED, PLAYER_CAPTION);
             return;
         }
     }
     ApplyContent(quiz, *content);
+    LoadAcceptedAnswers(quiz, module);
     LoadCodes(quiz, module);
 }
 
 void QuizData::LoadContent()
 {
-    LoadContentFromModule(*this, GetModuleHandleA(nullptr));
+    LoadContentFromModule(*this, GetModuleHandleW(nullptr));
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "content/accepted_answers.h"
 #include "content/quiz_colour.h"
 #include "content/quiz_text.h"
 
@@ -12,10 +13,10 @@ namespace {
 
 HFONT CreateFontOfHeight(LONG height, LONG weight)
 {
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     font.lfHeight = height;
     font.lfWeight = weight;
-    return CreateFontIndirectA(&font);
+    return CreateFontIndirectW(&font);
 }
 
 void DeleteBrush(HBRUSH& brush)
@@ -59,6 +60,7 @@ QuizData::~QuizData()
     if (scoreFont)
         DeleteObject(scoreFont);
     ReleaseQuestions();
+    delete acceptedAnswers;
 }
 
 void QuizData::ReleaseQuestions()

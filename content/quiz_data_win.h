@@ -7,6 +7,8 @@
 
 #include "content/quiz_limits.h"
 
+struct AcceptedAnswers;
+
 // One question. Nodes are linked in question order; the record owns them.
 struct QuestionNode {
     char answer1[QUIZ_TEXT_SIZE];
@@ -47,6 +49,9 @@ struct QuizData {
     char mediaFolder[MEDIA_FOLDER_SIZE];
     QuestionNode* questionHead;
     QuestionNode* questionTail;
+    // The variants of each answer box and the accent option, owned by the record; null for a quiz
+    // without them (or with a damaged resource), which grades against the stored answers only.
+    AcceptedAnswers* acceptedAnswers;
 
     QuizData();
     ~QuizData();

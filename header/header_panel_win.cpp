@@ -3,11 +3,12 @@
 #include "answers/judging_rules.h"
 #include "content/quiz_data_win.h"
 #include "header/header_layout.h"
+#include "platform/text_1252_win.h"
 #include "platform/ui_seam_win.h"
 #include "resource.h"
 
 HBRUSH g_headerBrush = nullptr;
-const char MAKER_WEB_PAGE[] = "https://zelbo.fr";
+const wchar_t MAKER_WEB_PAGE[] = L"https://zelbo.fr";
 
 namespace {
 
@@ -26,7 +27,7 @@ enum class FontChoice { NONE, GUI, SCORE, LINK };
 
 struct HeaderControl {
     int id;
-    const char* className;
+    const wchar_t* className;
     DWORD style;
     int x;
     int y;
@@ -37,41 +38,41 @@ struct HeaderControl {
 
 // Creation places; the right-hand ones are moved as soon as the main window lays the panel out.
 constexpr HeaderControl HEADER_CONTROLS[] = {
-    {IDC_WEB_LINK, "Static", PLAIN_STYLE | SS_NOTIFY, 736, 5, 115, 18, FontChoice::LINK},
-    {IDC_BY_LABEL, "Static", PLAIN_STYLE, 736, 25, 27, 18, FontChoice::GUI},
-    {IDC_CREATOR, "Static", PLAIN_STYLE, 763, 25, 85, 18, FontChoice::GUI},
-    {IDC_SAVE, "button", PLAIN_STYLE, 666, 25, 55, 18, FontChoice::GUI},
-    {IDC_EXPLANATION, "Static", PLAIN_STYLE, 110, 19, 490, 27, FontChoice::GUI},
-    {IDC_TITLE, "Static", PLAIN_STYLE, 110, 3, 220, 18, FontChoice::NONE},
-    {IDC_CODE_LABEL, "Static", PLAIN_STYLE, 10, 29, 36, 15, FontChoice::GUI},
-    {IDC_SCORE, "Static", PLAIN_STYLE | SS_CENTER, 10, 1, 80, 20, FontChoice::SCORE},
-    {IDC_CODE, "edit", PLAIN_STYLE | ES_READONLY, 47, 29, 50, 16, FontChoice::GUI},
-    {IDC_RULE_H, "Static", RULE_STYLE, 0, 26, 100, 1, FontChoice::NONE},
-    {IDC_RULE_LEFT, "Static", RULE_STYLE, 100, 0, 1, 50, FontChoice::NONE},
-    {IDC_RULE_RIGHT, "Static", RULE_STYLE, 730, 0, 1, 50, FontChoice::NONE},
+    {IDC_WEB_LINK, L"Static", PLAIN_STYLE | SS_NOTIFY, 736, 5, 115, 18, FontChoice::LINK},
+    {IDC_BY_LABEL, L"Static", PLAIN_STYLE, 736, 25, 27, 18, FontChoice::GUI},
+    {IDC_CREATOR, L"Static", PLAIN_STYLE, 763, 25, 85, 18, FontChoice::GUI},
+    {IDC_SAVE, L"button", PLAIN_STYLE, 666, 25, 55, 18, FontChoice::GUI},
+    {IDC_EXPLANATION, L"Static", PLAIN_STYLE, 110, 19, 490, 27, FontChoice::GUI},
+    {IDC_TITLE, L"Static", PLAIN_STYLE, 110, 3, 220, 18, FontChoice::NONE},
+    {IDC_CODE_LABEL, L"Static", PLAIN_STYLE, 10, 29, 36, 15, FontChoice::GUI},
+    {IDC_SCORE, L"Static", PLAIN_STYLE | SS_CENTER, 10, 1, 80, 20, FontChoice::SCORE},
+    {IDC_CODE, L"edit", PLAIN_STYLE | ES_READONLY, 47, 29, 50, 16, FontChoice::GUI},
+    {IDC_RULE_H, L"Static", RULE_STYLE, 0, 26, 100, 1, FontChoice::NONE},
+    {IDC_RULE_LEFT, L"Static", RULE_STYLE, 100, 0, 1, 50, FontChoice::NONE},
+    {IDC_RULE_RIGHT, L"Static", RULE_STYLE, 730, 0, 1, 50, FontChoice::NONE},
 };
 
-const char* InitialText(int id, const char* score)
+WideString InitialText(int id, const char* score)
 {
     switch (id) {
     case IDC_WEB_LINK:
         return MAKER_WEB_PAGE;
     case IDC_BY_LABEL:
-        return "Par :";
+        return L"Par :";
     case IDC_CREATOR:
-        return g_quiz->creator;
+        return WideFrom1252(g_quiz->creator);
     case IDC_SAVE:
-        return "Sauver";
+        return L"Sauver";
     case IDC_EXPLANATION:
-        return g_quiz->explanation;
+        return WideFrom1252(g_quiz->explanation);
     case IDC_TITLE:
-        return g_quiz->title;
+        return WideFrom1252(g_quiz->title);
     case IDC_CODE_LABEL:
-        return " Code :";
+        return L" Code :";
     case IDC_SCORE:
-        return score;
+        return WideFrom1252(score);
     default:
-        return "";
+        return {};
     }
 }
 
@@ -79,10 +80,10 @@ void GiveFont(HWND control, FontChoice font)
 {
     switch (font) {
     case FontChoice::GUI:
-        SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
         break;
     case FontChoice::SCORE:
-        SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_quiz->scoreFont), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_quiz->scoreFont), FALSE);
         break;
     case FontChoice::LINK:
         StyleLink(control);
@@ -97,9 +98,10 @@ INT_PTR OnHeaderInitDialog(HWND panel)
     char score[32];
     FormatScore(score, sizeof(score), 0, g_quiz->questionCount);
     for (const HeaderControl& entry : HEADER_CONTROLS) {
-        HWND control = CreateWindowExA(
-            0, entry.className, InitialText(entry.id, score), entry.style, entry.x, entry.y, entry.width, entry.height,
-            panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), GetModuleHandle(nullptr), nullptr);
+        HWND control =
+            CreateWindowExW(0, entry.className, InitialText(entry.id, score).c_str(), entry.style, entry.x, entry.y,
+                            entry.width, entry.height, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
+                            GetModuleHandleW(nullptr), nullptr);
         GiveFont(control, entry.font);
     }
     g_headerBrush = CreateSolidBrush(HEADER_COLOUR);
@@ -131,13 +133,13 @@ INT_PTR OnHeaderCommand(HWND panel, WPARAM wParam, LPARAM lParam)
         OpenWebPage(MAKER_WEB_PAGE);
     // The panel does not know the board; the window that holds both saves it.
     else if (wParam == MAKEWPARAM(IDC_SAVE, BN_CLICKED))
-        SendMessageA(GetParent(panel), WM_COMMAND, wParam, lParam);
+        SendMessageW(GetParent(panel), WM_COMMAND, wParam, lParam);
     return FALSE;
 }
 
 INT_PTR OnHeaderCtlColorStatic(HDC dc, HWND control)
 {
-    const LONG_PTR id = GetWindowLongPtr(control, GWL_ID);
+    const LONG_PTR id = GetWindowLongPtrW(control, GWL_ID);
     if (id == IDC_WEB_LINK) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, LINK_TEXT_COLOUR);
@@ -175,6 +177,11 @@ INT_PTR CALLBACK HeaderPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM
         return reinterpret_cast<INT_PTR>(g_headerBrush);
     case WM_CTLCOLORSTATIC:
         return OnHeaderCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_MOUSEHWHEEL:
+        // The main window scrolls the board for the wheel over the panel. The default handling
+        // hands the vertical wheel on to it, but not the horizontal one everywhere.
+        SendMessageW(GetParent(panel), message, wParam, lParam);
+        return TRUE;
     case WM_DESTROY:
     case WM_NCDESTROY:
         return OnHeaderDestroy();
@@ -191,17 +198,17 @@ void StyleLink(HWND link)
     // The font lives as long as the process and is shared by every panel made for the same link
     // height, so a panel made again does not add a font each time.
     if (!g_linkFont || g_linkFontHeight != height) {
-        LOGFONTA font = {};
+        LOGFONTW font = {};
         font.lfHeight = height;
         font.lfWeight = FW_NORMAL;
         font.lfUnderline = TRUE;
-        g_linkFont = CreateFontIndirectA(&font);
+        g_linkFont = CreateFontIndirectW(&font);
         g_linkFontHeight = height;
     }
-    SendMessage(link, WM_SETFONT, reinterpret_cast<WPARAM>(g_linkFont), FALSE);
+    SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(g_linkFont), FALSE);
 
     // The cursor belongs to the "Static" class, so every static text of the program shows the
     // hand from now on, not only the link.
-    HCURSOR hand = LoadCursor(GetModuleHandle(nullptr), MAKEINTRESOURCE(IDR_LINK_CURSOR));
-    SetClassLongPtr(link, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
+    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_LINK_CURSOR));
+    SetClassLongPtrW(link, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
 }

@@ -6,7 +6,7 @@
 extern HBRUSH g_headerBrush;
 
 // The maker's web page: the link's text and the page it opens.
-extern const char MAKER_WEB_PAGE[];
+extern const wchar_t MAKER_WEB_PAGE[];
 
 INT_PTR CALLBACK HeaderPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 

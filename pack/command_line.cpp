@@ -1,5 +1,7 @@
 #include "pack/command_line.h"
 
+#include "authoring/paths.h"
+
 namespace {
 
 struct CommandRule {
@@ -85,7 +87,9 @@ const char GENERAL_HELP[] = "zelbo-pack, l'outil des auteurs de quiz Zelbo\n"
                             "  encode   compresse un fichier avec le codec du lecteur\n"
                             "  decode   décompresse un fichier compressé par encode\n"
                             "\n"
-                            "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n";
+                            "zelbo-pack COMMANDE --help affiche l'aide d'une commande.\n"
+                            "Sans console, glissez sur zelbo-pack.exe un quiz.toml pour fabriquer le quiz à côté,\n"
+                            "ou un dossier d'images ou un tableau (.csv, .txt) pour en préparer le quiz.toml.\n";
 
 const CommandRule* FindCommand(const std::string& name)
 {
@@ -122,6 +126,13 @@ std::string* ValueOf(const CommandRule& rule, const std::string& option, PackCom
     if (option == "--title")
         return &command.title;
     return option == "--kind" ? &command.kind : nullptr;
+}
+
+// name inside folder: Explorer's paths take "\" between folders.
+std::string InFolder(const std::string& folder, const std::string& name)
+{
+    const bool ended = folder.empty() || folder.back() == '\\' || folder.back() == '/' || folder.back() == ':';
+    return folder + (ended ? "" : "\\") + name;
 }
 
 CommandLineParse Failure(const std::string& message)
@@ -198,6 +209,28 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
         return Failure(command.name + " demande -o " + (command.name == "build" ? "SORTIE.exe" : "DOSSIER"));
     }
     return result;
+}
+
+bool DroppedCommand(const std::string& path, bool isFolder, PackCommand* command)
+{
+    if (path.empty() || path[0] == '-' || path == "help" || FindCommand(path))
+        return false;
+    *command = {};
+    const std::string extension = LowerExtension(path);
+    if (isFolder) {
+        command->name = "new";
+        command->pictures = path;
+        command->output = InFolder(path, "quiz.toml");
+    } else if (extension == "toml") {
+        command->name = "build";
+        command->operands = {path};
+        command->output = path.substr(0, path.size() - extension.size()) + "exe";
+    } else if (extension == "csv" || extension == "txt") {
+        command->name = "new";
+        command->table = path;
+        command->output = InFolder(path.substr(0, path.find_last_of("/\\:") + 1), "quiz.toml");
+    }
+    return !command->name.empty();
 }
 
 std::string PackHelpText(const std::string& command)

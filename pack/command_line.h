@@ -29,5 +29,11 @@ struct CommandLineParse {
 // Arguments after the program name, UTF-8.
 CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments);
 
+// What a file or folder dropped onto the tool in Explorer asks for, its path the only argument: a
+// source (.toml) is built into the quiz beside it (quiz.toml gives quiz.exe); a table (.csv, .txt)
+// drafts the quiz.toml beside it, and a folder of pictures the quiz.toml inside it, as new does.
+// False for a command's name, an option, or a path of none of these kinds.
+bool DroppedCommand(const std::string& path, bool isFolder, PackCommand* command);
+
 // The general help when command is empty or unknown, otherwise that command's own.
 std::string PackHelpText(const std::string& command);

@@ -5,14 +5,14 @@
 
 namespace {
 
-void PlatformMessageBox(const char* text, const char* caption)
+void PlatformMessageBox(const wchar_t* text, const wchar_t* caption)
 {
-    MessageBoxA(nullptr, text, caption, MB_OK);
+    MessageBoxW(nullptr, text, caption, MB_OK);
 }
 
-void PlatformOpenWebPage(const char* address)
+void PlatformOpenWebPage(const wchar_t* address)
 {
-    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 MessageBoxHandler g_messageBoxHandler = PlatformMessageBox;
@@ -20,12 +20,12 @@ WebPageOpener g_webPageOpener = PlatformOpenWebPage;
 
 } // namespace
 
-void ShowUserMessage(const char* text, const char* caption)
+void ShowUserMessage(const wchar_t* text, const wchar_t* caption)
 {
     g_messageBoxHandler(text, caption);
 }
 
-void OpenWebPage(const char* address)
+void OpenWebPage(const wchar_t* address)
 {
     g_webPageOpener(address);
 }

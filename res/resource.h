@@ -14,6 +14,7 @@
 #define CONTENT_RESOURCE_TYPE "PATCH"
 #define IDR_CONTENT 104
 #define IDR_CODES 105
+#define IDR_ACCEPTED_ANSWERS 106
 
 // Pictures and clips: "IMG" resources, question q at base + q.
 #define PICTURE_RESOURCE_TYPE "IMG"

@@ -28,12 +28,14 @@ zelbo_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Wine quiet, code page 1252 for the program's ANSI texts, one prefix per build folder.
+# Wine quiet, one prefix per build folder, and the system code page of a Western-European Windows
+# (1252): Wine takes it from the locale, each program from its own. ZELBO_WINE_LOCALE names another
+# locale, as the tests that run the player on other code pages do.
 zelbo_wine_env() {
     local build_dir
     build_dir=$(realpath -m "$1")
     export WINEDEBUG=-all
-    export LC_ALL=C.UTF-8
+    export LC_ALL=${ZELBO_WINE_LOCALE:-C.UTF-8}
     export WINEPREFIX=${WINEPREFIX:-$build_dir/wineprefix}
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }

@@ -10,6 +10,14 @@
 //   loader/bad.bin                     a stream whose second code lies above the next free code
 //   loader/cut.bin                     "abc" cut before its end code
 //   loader/empty.bin                   no byte at all
+//   loader/variants-content.bin        "Variantes": 3 picture questions of two answers, no reveal
+//   loader/variants-codes.bin          UN, DEUX, TROIS
+//   loader/accepted.bin                that quiz's accepted answers, accents forgiven: box 1
+//                                      (Charles de Gaulle) takes "De Gaulle" and "Général de Gaulle",
+//                                      box 2 (Colombey) "Colombey-les-Deux-Églises", box 3 (Genève)
+//                                      "Genf"
+//   loader/accepted-version-2.bin      the same with a version this player does not know
+//   loader/accepted-misfit.bin         accepted answers made for 5 boxes
 // The tests check what the player shows against these values.
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "content/accepted_answers.h"
 #include "content/content_format.h"
 #include "content/lzw.h"
 
@@ -70,14 +79,20 @@ void SetQuestion(QuizContent& content, int index, const char* answer1, const cha
     std::strcpy(content.questions[index].revealText, reveal);
 }
 
-void WritePlayerQuiz(const std::string& folder)
+std::unique_ptr<QuizContent> NewQuiz(int mediaKind, int questionCount, int answersPerQuestion, int revealMode)
 {
     auto content = std::make_unique<QuizContent>();
     ClearQuizContent(content.get());
-    content->mediaKind = MEDIA_PICTURE;
-    content->questionCount = 3;
-    content->answersPerQuestion = 2;
-    content->revealMode = REVEAL_TEXT_AND_PICTURE;
+    content->mediaKind = mediaKind;
+    content->questionCount = questionCount;
+    content->answersPerQuestion = answersPerQuestion;
+    content->revealMode = revealMode;
+    return content;
+}
+
+void WritePlayerQuiz(const std::string& folder)
+{
+    auto content = NewQuiz(MEDIA_PICTURE, 3, 2, REVEAL_TEXT_AND_PICTURE);
     content->red = 0x35;
     content->green = 0xCB;
     content->blue = 0xA3;
@@ -108,12 +123,7 @@ void WritePlayerQuiz(const std::string& folder)
 
 void WriteLoaderPayloads(const std::string& folder)
 {
-    auto content = std::make_unique<QuizContent>();
-    ClearQuizContent(content.get());
-    content->mediaKind = MEDIA_TEXT;
-    content->questionCount = 2;
-    content->answersPerQuestion = 1;
-    content->revealMode = REVEAL_PICTURE;
+    auto content = NewQuiz(MEDIA_TEXT, 2, 1, REVEAL_PICTURE);
     content->red = 10;
     content->green = 20;
     content->blue = 30;
@@ -136,6 +146,38 @@ void WriteLoaderPayloads(const std::string& folder)
     Write(folder + "/empty.bin", {});
 }
 
+Bytes AcceptedBytes(int boxCount)
+{
+    auto accepted = std::make_unique<AcceptedAnswers>();
+    ClearAcceptedAnswers(accepted.get(), boxCount);
+    accepted->options = ACCEPT_ACCENTS_FORGIVEN;
+    const std::pair<int, const char*> variants[] = {
+        {1, "De Gaulle"}, {1, "G\xE9n\xE9ral de Gaulle"}, {2, "Colombey-les-Deux-\xC9glises"}, {3, "Genf"}};
+    for (const auto& [box, text] : variants)
+        AddAcceptedVariant(accepted.get(), box, text);
+    Bytes bytes;
+    WriteAcceptedAnswers(*accepted, &bytes);
+    return bytes;
+}
+
+void WriteVariantPayloads(const std::string& folder)
+{
+    auto content = NewQuiz(MEDIA_PICTURE, 3, 2, REVEAL_NOTHING);
+    std::strcpy(content->title, "Variantes");
+    SetQuestion(*content, 0, "Charles de Gaulle", "Colombey", "", "");
+    SetQuestion(*content, 1, "Gen\xE8ve", "Suisse", "", "");
+    SetQuestion(*content, 2, "\214dipe", "Th\350bes", "", "");
+    Write(folder + "/variants-content.bin", Encoded(ContentBytes(*content)));
+    const std::string codes = "UN\r\nDEUX\r\nTROIS\r\n";
+    Write(folder + "/variants-codes.bin", Encoded(Bytes(codes.begin(), codes.end())));
+
+    Bytes accepted = AcceptedBytes(6);
+    Write(folder + "/accepted.bin", Encoded(accepted));
+    accepted[0] = ACCEPTED_ANSWERS_VERSION + 1;
+    Write(folder + "/accepted-version-2.bin", Encoded(accepted));
+    Write(folder + "/accepted-misfit.bin", Encoded(AcceptedBytes(5)));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -147,5 +189,6 @@ int main(int argc, char** argv)
     const std::string folder = argv[1];
     WritePlayerQuiz(folder);
     WriteLoaderPayloads(folder + "/loader");
+    WriteVariantPayloads(folder + "/loader");
     return 0;
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,38 +23,50 @@ std::vector<std::string> ReadBoxes(const std::string& bytes, size_t count)
 
 } // namespace
 
-TEST(AnswersFileName, LastThreeCharactersOfTheProgramNameBecomeTxt)
+TEST(AnswersFileName, LastThreeCharactersOfTheProgramNameBecomeTxtInBothForms)
 {
-    // Each answers file name, then program paths that give it (empty: refused).
-    const std::string n250(250, 'n');
-    const std::vector<std::string> names[] = {
-        {"zelbo.txt", "C:\\Jeux\\Quiz\\zelbo.exe", "zelbo.exe", "C:/Jeux/zelbo.exe", "\\\\serveur\\partage\\zelbo.exe"},
-        {"platxt", "C:\\Jeux\\Quiz\\player"},
-        {"txt", "C:\\Jeux\\abc"},
-        {"a.txt", "C:\\a"},
-        {"ab.txt", "C:\\Jeux\\quiz.v2\\ab.exe", "C:\\Jeux\\ab"},
-        {"archive.tar.txt", "C:\\Jeux\\archive.tar.EXE"},
-        {"caf\xE9.txt", "caf\xE9.exe"},
-        {n250 + ".txt", "C:\\" + n250 + ".exe"},
-        {"quiz.txt", "C:\\" + std::string(200, 'f') + "\\quiz.exe"},
-        {"", "C:\\Jeux\\", ""}};
-    for (const std::vector<std::string>& row : names) {
+    // Each answers file name, then program paths that give it (empty: none). The wide form, as
+    // Windows names the program, takes every row; the byte form every row it can hold.
+    const WideString longFolder(300, L'f');
+    const std::vector<WideString> names[] = {{L"zelbo.txt", L"C:\\Jeux\\Quiz\\zelbo.exe", L"zelbo.exe",
+                                              L"C:/Jeux/zelbo.exe", L"\\\\serveur\\partage\\zelbo.exe"},
+                                             {L"platxt", L"C:\\Jeux\\Quiz\\player"},
+                                             {L"txt", L"C:\\Jeux\\abc"},
+                                             {L"a.txt", L"C:\\a"},
+                                             {L"ab.txt", L"C:\\Jeux\\quiz.v2\\ab.exe", L"C:\\Jeux\\ab"},
+                                             {L"archive.tar.txt", L"C:\\Jeux\\archive.tar.EXE"},
+                                             {L"café.txt", L"café.exe"},
+                                             {L"Quiz Łódź.txt", L"D:\\Jeux\\Quiz Łódź.exe"},
+                                             {L"quiz.txt", L"C:\\" + longFolder + L"\\quiz.exe"},
+                                             {L"", L"C:\\Jeux\\", L""}};
+    for (const std::vector<WideString>& row : names) {
         for (size_t i = 1; i < row.size(); ++i) {
-            char out[260];
-            std::memset(out, 'x', sizeof(out));
-            EXPECT_EQ(AnswersFileName(row[i].c_str(), out, sizeof(out)), !row[0].empty()) << row[i];
-            EXPECT_EQ(out, row[0]) << row[i];
+            EXPECT_TRUE(AnswersFileName(row[i]) == row[0]) << row[0].size() << " " << i;
+            if (std::all_of(row[i].begin(), row[i].end(), [](wchar_t c) { return c <= 0xFF; })) {
+                EXPECT_EQ(AnswersFileName(std::string(row[i].begin(), row[i].end())),
+                          std::string(row[0].begin(), row[0].end()));
+            }
         }
     }
-    char out[10] = "xxx";
-    EXPECT_TRUE(AnswersFileName("C:\\zelbo.exe", out, 10) && std::string(out) == "zelbo.txt");
-    EXPECT_FALSE(AnswersFileName("C:\\zelbo.exe", out, 9) || out[0] != '\0');
-    EXPECT_FALSE(AnswersFileName(nullptr, out, sizeof(out)));
-    out[0] = 'x';
-    EXPECT_FALSE(AnswersFileName("C:\\zelbo.exe", out, 0) || out[0] != 'x');
+}
 
-    char buffer[260] = "C:\\Program Files\\Zelbo\\quiz.exe";
-    EXPECT_TRUE(AnswersFileName(buffer, buffer, sizeof(buffer)) && std::string(buffer) == "quiz.txt");
+// What a save that cannot be done says, for the system errors that stop saves where players keep
+// their quizzes, and for any other.
+TEST(AnswersFile, AFailedSaveNamesTheFileTheReasonAndWhatToDo)
+{
+    EXPECT_TRUE(SaveFailureMessage(L"E:\\Quiz\\quiz.txt", 19) ==
+                L"Vos réponses n'ont pas pu être enregistrées dans le fichier :\nE:\\Quiz\\quiz.txt\n\nLe support est "
+                L"protégé en écriture.\n\nPour les garder, copiez le quiz dans un dossier à vous, par exemple "
+                L"Documents, et lancez-le depuis ce dossier.");
+    const std::pair<uint32_t, WideString> reasons[] = {{5, L"Windows n'autorise pas l'écriture à cet endroit."},
+                                                       {32, L"Le fichier est ouvert dans un autre programme."},
+                                                       {39, L"Le disque est plein."},
+                                                       {112, L"Le disque est plein."},
+                                                       {6009, L"Le fichier est en lecture seule."},
+                                                       {1234, L"Windows a signalé l'erreur 1234."}};
+    for (const auto& [code, reason] : reasons)
+        EXPECT_NE(SaveFailureMessage(L"quiz.txt", code).find(L"quiz.txt\n\n" + reason + L"\n\n"), WideString::npos)
+            << code;
 }
 
 // The bytes of a file, then the boxes read from it, one line each: a bare LF stays in the text, what

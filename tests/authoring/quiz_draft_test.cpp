@@ -115,7 +115,7 @@ TEST(QuizDraft, ColumnsGiveTheQuizItsShape)
          "", MEDIA_PICTURE, 1, REVEAL_PICTURE},
         {"fichier;r\xC3\xA9ponse;Texte Devoile;Image devoilee\n;a;;\ndo.MP3;b;;\n", "", MEDIA_AUDIO, 1,
          REVEAL_TEXT_AND_PICTURE},
-        {"fichier;r\xC3\xA9ponse\nc.avi;a\n", "", MEDIA_VIDEO, 1, REVEAL_NOTHING},
+        {"fichier;r\xC3\xA9ponse\nc.AVI;a\n", "", MEDIA_VIDEO, 1, REVEAL_NOTHING},
         {"fichier;r\xC3\xA9ponse\nc.avi;a\n", "picture", MEDIA_PICTURE, 1, REVEAL_NOTHING},
         // A file without a known extension is taken for a picture.
         {"image;r\xC3\xA9ponse\nphoto;a\nsous.dossier/photo;b\n", "", MEDIA_PICTURE, 1, REVEAL_NOTHING},

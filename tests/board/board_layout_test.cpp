@@ -129,6 +129,25 @@ TEST(ScrollMath, RangesAndRequests)
         EXPECT_EQ(RequestedScrollPosition(axis, request, {0, 998, 299, position, track}), expected)
             << (axis == V ? "vertical " : "horizontal ") << request << " from " << position;
     }
+    for (const auto& [position, pixels, expected] : {std::tuple{300, 50, 350}, {680, 50, 700}, {20, -50, 0}})
+        EXPECT_EQ(ShiftedScrollPosition({0, 998, 299, position, 0}, pixels), expected) << position << " + " << pixels;
+}
+
+// Wheel deltas as a touchpad, a fine wheel, a fast spin or a notched wheel send them, and the whole
+// notches each one completes.
+TEST(ScrollMath, WheelDeltasAddUpToWholeNotches)
+{
+    const std::pair<std::vector<int>, std::string> turns[] = {
+        {{-40, -40, -40}, "0 0 -1"}, {{-30, -30, -30, -30}, "0 0 0 -1"}, {{-240}, "-2"},
+        {{-60, 60, 60}, "0 0 1"},    {{-100, -100, -100}, "0 -1 -1"},    {{90, 90, -30, 0}, "0 1 0 0"},
+        {{120, -120, 120}, "1 -1 1"}};
+    for (const auto& [deltas, expected] : turns) {
+        WheelTotal total = {};
+        std::string notches;
+        for (int delta : deltas)
+            notches += (notches.empty() ? "" : " ") + std::to_string(AddWheelDelta(total, delta));
+        EXPECT_EQ(notches, expected) << expected;
+    }
 }
 
 } // namespace

@@ -130,8 +130,8 @@ TEST(Media, ButtonsPlayOneClipAtATimeAndNoClipFileOutlivesThePlayer)
             MediaQuiz(kind, 6),
             kind == MEDIA_AUDIO ? +[] { g_attachControl = RecordAttachment; } : +[] { g_attachControl = nullptr; });
         ExpectBoardFollowsPlan(player.board, *g_quiz);
-        EXPECT_NE(SendMessageA(player.Item(IDC_PLAY_BASE + 1), BM_GETIMAGE, IMAGE_ICON, 0),
-                  SendMessageA(player.Item(IDC_STOP_BASE + 1), BM_GETIMAGE, IMAGE_ICON, 0));
+        EXPECT_NE(SendMessageW(player.Item(IDC_PLAY_BASE + 1), BM_GETIMAGE, IMAGE_ICON, 0),
+                  SendMessageW(player.Item(IDC_STOP_BASE + 1), BM_GETIMAGE, IMAGE_ICON, 0));
         ASSERT_EQ(g_attachments.size(), kind == MEDIA_AUDIO ? 6u : 0u);
         for (int q = 1; q <= 6; ++q) {
             SCOPED_TRACE(q);
@@ -179,9 +179,9 @@ TEST(Media, ButtonsPlayOneClipAtATimeAndNoClipFileOutlivesThePlayer)
             {IDC_STOP_BASE + MAX_MEDIA_QUESTIONS, "stop 1, stop 2, stop 3, stop 4, stop 5, stop 6: ", 0}};
         for (const auto& [button, after, written] : steps) {
             if (GetDlgItem(player.board, button))
-                SendMessageA(player.Item(button), BM_CLICK, 0, 0);
+                SendMessageW(player.Item(button), BM_CLICK, 0, 0);
             else
-                SendMessageA(player.board, WM_COMMAND, button, 0);
+                SendMessageW(player.board, WM_COMMAND, button, 0);
             EXPECT_EQ(std::exchange(g_calls, {}) + ": " + FilesHere(), after) << button;
             EXPECT_TRUE(!written || ReadFileBytes(clip(written)) ==
                                         ResourceBytes(nullptr, "IMG", IDR_QUESTION_PICTURE_BASE + written));
@@ -202,20 +202,32 @@ TEST(Media, ButtonsPlayOneClipAtATimeAndNoClipFileOutlivesThePlayer)
     }
 }
 
-TEST(Media, APlayerThatCannotBeMadeEndsTheBuildAtItsQuestion)
+// As on a Windows "N" edition: the board is built whole, the questions answered, judged, scored and
+// saved; only the clips cannot play, which the player is told once.
+TEST(Media, WithoutAMediaPlayerTheBoardIsWholeItsButtonsDisabledAndThePlayerToldOnce)
 {
     ScopedTempDirectory folder;
     g_recordedMessages.clear();
-    TestPlayer player(MediaQuiz(MEDIA_AUDIO, 3), [] {
+    WriteFileBytes(OwnAnswersFile(), "reponse\r\n");
+    TestPlayer player(MediaQuiz(MEDIA_VIDEO, 3), [] {
         CoRegisterClassObject(CLSID_WindowsMediaPlayer, &g_refusingFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
                               &g_refusingCookie);
     });
     CoRevokeClassObject(g_refusingCookie);
-    // Question 1's frame is the last control made.
-    HWND frame = player.Item(IDC_PICTURE_BASE + 1);
-    EXPECT_TRUE(frame && !GetWindow(frame, GW_HWNDNEXT) && !g_players[0] && !g_playerControls[0]);
+    ExpectBoardFollowsPlan(player.board, *g_quiz);
+    for (int button : {IDC_PLAY_BASE + 1, IDC_STOP_BASE + 1, IDC_PLAY_BASE + 3, IDC_STOP_BASE + 3})
+        EXPECT_FALSE(IsWindowEnabled(player.Item(button))) << button;
+    ASSERT_EQ(g_recordedMessages.size(), 1u);
+    EXPECT_EQ(g_recordedMessages[0].find("Information: Cet ordinateur ne peut pas lire les extraits"), 0u);
+    EXPECT_NE(g_recordedMessages[0].find("Param\xE8tres > Applications > Fonctionnalit\xE9s facultatives"),
+              std::string::npos);
+    player.Type(IDC_ANSWER_BASE + 3, "Reponse");
+    EXPECT_EQ(player.Text(IDC_VERDICT_BASE + 1) + player.Text(IDC_VERDICT_BASE + 3) + player.HeaderText(IDC_SCORE),
+              "BRAVOBRAVO 2 / 3");
     for (int command : {IDC_PLAY_BASE + 1, IDC_STOP_BASE + 1})
-        SendMessageA(player.board, WM_COMMAND, command, 0);
-    EXPECT_EQ(FilesHere(), "");
-    EXPECT_EQ(g_recordedMessages, std::vector<std::string>{});
+        SendMessageW(player.board, WM_COMMAND, command, 0);
+    player.Key(IDC_ANSWER_BASE + 3, VK_F2);
+    EXPECT_EQ(ReadFileBytes(OwnAnswersFile()), "REPONSE\r\n\r\nREPONSE\r\n");
+    EXPECT_EQ(FilesHere(), OwnAnswersFile());
+    EXPECT_EQ(g_recordedMessages.size(), 1u);
 }

@@ -122,7 +122,7 @@ TEST(PictureLoading, ScrollingToTheLastRowDecodesItNext)
     ScopedTempDirectory folder;
     const BackgroundDecoding decoding(1);
     TestPlayer player(PictureQuiz());
-    SendMessageA(player.board, WM_VSCROLL, SB_BOTTOM, 0);
+    SendMessageW(player.board, WM_VSCROLL, SB_BOTTOM, 0);
     PumpUntil([&] { return ShownPicture(player.Item(IDC_PICTURE_BASE + 96)) != nullptr; });
     EXPECT_NE(ShownPicture(player.Item(IDC_PICTURE_BASE + 94)), nullptr);
     EXPECT_NE(ShownPicture(player.Item(IDC_PICTURE_BASE + 96)), nullptr);

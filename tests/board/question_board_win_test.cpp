@@ -110,13 +110,13 @@ TEST(QuestionBoard, AnswerBoxesJudgeOnEnterAndOnLeavingAndTryEverywhereOnF1)
                  {4001, "   ", WM_KEYUP, "    ? 0 / 4        -"},
                  {4001, "paris", WM_SYSKEYUP, "Paris BRAVO 1 / 4 CODE1 00ff00"}};
     for (const auto& step : steps) {
-        SetWindowTextA(player.Item(step.box), step.typed);
+        SetWindowText1252(player.Item(step.box), step.typed);
         // The release judges, and tells the box it was handled.
         EXPECT_TRUE(player.Key(step.box, VK_RETURN, step.message) == 1 || step.message == WM_KEYDOWN);
         EXPECT_EQ(seen(step.box), step.seen);
     }
     // Enter and Tab never reach the text.
-    EXPECT_EQ(SendMessageA(player.Item(4001), WM_CHAR, '\r', 1) + SendMessageA(player.Item(4001), WM_CHAR, '\t', 1), 0);
+    EXPECT_EQ(SendMessageW(player.Item(4001), WM_CHAR, '\r', 1) + SendMessageW(player.Item(4001), WM_CHAR, '\t', 1), 0);
     EXPECT_EQ(player.Text(4001), "Paris");
     // The question text is on pale yellow, the numbers on the quiz colour; the boxes are the system's.
     EXPECT_EQ(PaintOf(QuestionBoardProc, player.Item(IDC_QUESTION_TEXT)),
@@ -126,21 +126,21 @@ TEST(QuestionBoard, AnswerBoxesJudgeOnEnterAndOnLeavingAndTryEverywhereOnF1)
     EXPECT_EQ(PaintOf(QuestionBoardProc, player.Item(4001)), Paint(0, OPAQUE, UNTOUCHED, UNTOUCHED));
 
     // Gaining the focus selects the whole text; losing it judges, an emptied box too.
-    SetWindowTextA(player.Item(4004), "lyon");
+    SetWindowText1252(player.Item(4004), "lyon");
     SetFocus(player.Item(4004));
     DWORD start = 1, end = 0;
-    SendMessageA(player.Item(4004), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    SendMessageW(player.Item(4004), EM_GETSEL, WPARAM(&start), LPARAM(&end));
     EXPECT_TRUE(start == 0 && end == 4);
     SetFocus(player.Item(4001));
     EXPECT_EQ(player.Text(4004) + " " + player.Text(5004), "Lyon BRAVO");
     SetFocus(player.Item(4004));
-    SetWindowTextA(player.Item(4004), "");
+    SetWindowText1252(player.Item(4004), "");
     SetFocus(player.Item(4001));
     EXPECT_EQ(player.Text(5004), "?");
 
     // F1 tries the box's text on every unsolved box, solved ones aside, and gives the focus back.
     SetFocus(player.Item(4002));
-    SetWindowTextA(player.Item(4002), "lyon");
+    SetWindowText1252(player.Item(4002), "lyon");
     player.Key(4002, VK_F1);
     EXPECT_EQ(GetFocus(), player.Item(4002));
     std::string boxes;
@@ -174,7 +174,7 @@ TEST(QuestionBoard, ScrollsWithTheBarsTheKeysTheWheelAndTheWindowSize)
         }
     };
     auto scroll = [&](UINT message, WORD request, int expected) {
-        SendMessageA(board, message, request, 0);
+        SendMessageW(board, message, request, 0);
         EXPECT_EQ(position(message == WM_VSCROLL ? SB_VERT : SB_HORZ), expected) << "request " << request;
         expectAligned();
     };
@@ -192,7 +192,7 @@ TEST(QuestionBoard, ScrollsWithTheBarsTheKeysTheWheelAndTheWindowSize)
     scroll(WM_VSCROLL, SB_TOP, 0);
 
     // The page keys of an answer box scroll the board a page, and judge nothing.
-    SetWindowTextA(player.Item(4001), "Paris");
+    SetWindowText1252(player.Item(4001), "Paris");
     const std::pair<WPARAM, int> keys[] = {{VK_NEXT, page}, {VK_PRIOR, 0}, {VK_DOWN, page}, {VK_UP, 0}};
     for (const auto& [key, expected] : keys) {
         player.Key(4001, key);
@@ -200,23 +200,35 @@ TEST(QuestionBoard, ScrollsWithTheBarsTheKeysTheWheelAndTheWindowSize)
     }
     EXPECT_EQ(player.Text(5001), "?");
 
-    // A wheel notch posts a line step; over the board or an answer box the main window adds its own.
-    auto wheel = [&](HWND target, short delta) { SendMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(delta)), 0); };
-    wheel(board, -120);
-    EXPECT_EQ(position(SB_VERT), 0);
-    PumpMessages();
-    EXPECT_EQ(position(SB_VERT), 100);
-    wheel(player.Item(4001), 120);
-    PumpMessages();
-    EXPECT_EQ(position(SB_VERT), 0);
-    wheel(player.main, -120);
-    for (short delta : {240, -240, 60, -60, 30, 0}) {
-        for (HWND target : {board, player.Item(4001), player.main})
-            wheel(target, delta);
+    // Wheel turns as touchpads, fine, fast and notched wheels send them, each from the top left, and
+    // where they take the board. Vertically the board and the main window each step it a line per
+    // whole notch (over the header only the main window does); sideways 50 pixels a notch.
+    const struct {
+        UINT message;
+        WORD keys;
+        std::vector<short> deltas;
+        int lines, pixels;
+    } turns[] = {{WM_MOUSEWHEEL, 0, {-40, -40, -40}, 1, 0},
+                 {WM_MOUSEWHEEL, 0, {-30, -30, -30, -30}, 1, 0},
+                 {WM_MOUSEWHEEL, 0, {-240}, 2, 0},
+                 {WM_MOUSEWHEEL, 0, {-60, 60}, 0, 0},
+                 {WM_MOUSEWHEEL, 0, {-120, -120, 120}, 1, 0},
+                 {WM_MOUSEHWHEEL, 0, {40, 40, 40, 60}, 0, 50},
+                 {WM_MOUSEHWHEEL, 0, {240, -120}, 0, 50},
+                 {WM_MOUSEWHEEL, MK_SHIFT, {-60, -60}, 0, 50}};
+    for (HWND target : {board, player.Item(4001), player.header}) {
+        for (const auto& turn : turns) {
+            SCOPED_TRACE(testing::Message() << GetDlgCtrlID(target) << ": " << turn.deltas[0] << "...");
+            scroll(WM_VSCROLL, SB_TOP, 0);
+            scroll(WM_HSCROLL, SB_LEFT, 0);
+            for (short delta : turn.deltas)
+                SendMessageW(target, turn.message, MAKEWPARAM(turn.keys, WORD(delta)), 0);
+            PumpMessages();
+            EXPECT_EQ(position(SB_VERT), turn.lines * (target == player.header ? 50 : 100));
+            EXPECT_EQ(position(SB_HORZ), turn.pixels);
+            expectAligned();
+        }
     }
-    PumpMessages();
-    EXPECT_EQ(position(SB_VERT), 50);
-    expectAligned();
 
     // Enlarged at the end of the content, the board shows no gap below the last row; shrunk, it keeps
     // its place; larger than the content, nothing scrolls until it is made small again.

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "content/accepted_answers.h"
 #include "content/content_format.h"
 #include "content/quiz_text.h"
 
@@ -125,6 +126,90 @@ TEST(ContentFormat, CodesAreCrLfLines)
     std::strcpy(codes->codes[1], "A\rB");
     EXPECT_EQ(WriteQuizCodes(*codes, 3, &written), CONTENT_TEXT_HOLDS_SEPARATOR);
     EXPECT_EQ(written.size(), 16u); // nothing more written
+}
+
+// Version, options, box count, then each box's variant count and its '|'-ended variants; the reader
+// takes nothing less, nothing more and nothing the writer could not have written.
+TEST(AcceptedAnswers, ReadBackExactlyAsWrittenAndRefusedWhenDamaged)
+{
+    auto accepted = std::make_unique<AcceptedAnswers>();
+    ASSERT_EQ(ClearAcceptedAnswers(accepted.get(), 4), ACCEPTED_OK);
+    accepted->options = ACCEPT_ACCENTS_FORGIVEN;
+    for (const auto& [box, text] : {std::pair<int, const char*>{1, "De Gaulle"}, {1, "G\xE9n\xE9ral"}, {4, "Genf"}})
+        ASSERT_EQ(AddAcceptedVariant(accepted.get(), box, text), ACCEPTED_OK);
+    const std::string golden =
+        std::string("\x01\x01\x04\x02", 4) + "De Gaulle|G\xE9n\xE9ral|" + std::string("\0\0\x01", 3) + "Genf|";
+    auto write = [](const AcceptedAnswers& record) {
+        Bytes out;
+        EXPECT_EQ(WriteAcceptedAnswers(record, &out), ACCEPTED_OK);
+        return std::string(out.begin(), out.end());
+    };
+    EXPECT_EQ(write(*accepted), golden);
+    auto read = std::make_unique<AcceptedAnswers>();
+    auto parse = [&read](const std::string& data) {
+        const Bytes exact(data.begin(), data.end());
+        return ParseAcceptedAnswers(exact.data(), exact.size(), read.get());
+    };
+    ASSERT_EQ(parse(golden), ACCEPTED_OK);
+    EXPECT_TRUE(write(*read) == golden && ForgivesAccents(read.get()) && !ForgivesAccents(nullptr));
+    const BoxVariants first = VariantsOfBox(read.get(), 1), last = VariantsOfBox(read.get(), 4);
+    EXPECT_EQ(std::to_string(first.count) + first.first + "/" + NextVariant(first.first) + "/" +
+                  std::to_string(last.count) + last.first,
+              "2De Gaulle/G\xE9n\xE9ral/1Genf");
+    for (const BoxVariants none : {VariantsOfBox(read.get(), 3), VariantsOfBox(read.get(), 5),
+                                   VariantsOfBox(read.get(), 0), VariantsOfBox(nullptr, 1)})
+        EXPECT_TRUE(none.first == nullptr && none.count == 0);
+
+    for (size_t length = 0; length < golden.size(); ++length)
+        EXPECT_NE(parse(golden.substr(0, length)), ACCEPTED_OK) << length;
+    const std::string one = std::string("\x01\x00\x01\x01", 4), a259(259, 'a'), a260(260, 'a');
+    const std::pair<std::string, AcceptedResult> payloads[] = {
+        {std::string("\x01\x00\x00", 3), ACCEPTED_OK},
+        {std::string("\x01\x00\x01", 3), ACCEPTED_TRUNCATED},
+        {std::string("\x02\x00\x00", 3), ACCEPTED_BAD_VERSION},
+        {std::string("\x01\x02\x00", 3), ACCEPTED_UNKNOWN_OPTION},
+        {std::string("\x01\x00\xC1", 3), ACCEPTED_BAD_BOX},
+        {one + "ab", ACCEPTED_UNENDED_VARIANT},
+        {one + "|", ACCEPTED_EMPTY_VARIANT},
+        {one + a260 + "|", ACCEPTED_VARIANT_TOO_LONG},
+        {one + std::string("a\0b|", 4), ACCEPTED_VARIANT_HOLDS_SEPARATOR},
+        {one + "a|b|", ACCEPTED_TRAILING_DATA},
+        {std::string("\x01\x00\x00", 3) + std::string(65533, 'x'), ACCEPTED_TOO_LARGE}};
+    for (const auto& [data, result] : payloads)
+        EXPECT_EQ(parse(data), result) << data.size();
+
+    // The builder refuses what the reader would, leaving the record as it was; the writer refuses
+    // options it does not know, writing nothing.
+    const std::tuple<int, const char*, AcceptedResult> refusals[] = {{0, "x", ACCEPTED_BAD_BOX},
+                                                                     {5, "x", ACCEPTED_BAD_BOX},
+                                                                     {2, "x", ACCEPTED_BAD_BOX},
+                                                                     {4, "", ACCEPTED_EMPTY_VARIANT},
+                                                                     {4, nullptr, ACCEPTED_EMPTY_VARIANT},
+                                                                     {4, "a|b", ACCEPTED_VARIANT_HOLDS_SEPARATOR},
+                                                                     {4, a260.c_str(), ACCEPTED_VARIANT_TOO_LONG}};
+    for (const auto& [box, text, result] : refusals)
+        EXPECT_EQ(AddAcceptedVariant(accepted.get(), box, text), result) << box;
+    EXPECT_EQ(write(*accepted), golden);
+    accepted->options = 0x03;
+    Bytes written;
+    EXPECT_TRUE(WriteAcceptedAnswers(*accepted, &written) == ACCEPTED_UNKNOWN_OPTION && written.empty());
+    EXPECT_TRUE(ClearAcceptedAnswers(accepted.get(), 193) == ACCEPTED_BAD_BOX && accepted->boxCount == 0);
+    EXPECT_EQ(ClearAcceptedAnswers(accepted.get(), -1), ACCEPTED_BAD_BOX);
+
+    // At most 255 variants a box, and a payload of at most 65535 bytes: 195 of header and counts for
+    // 192 boxes, 251 variants of 259 bytes and one of 79, each with its '|'.
+    ASSERT_EQ(ClearAcceptedAnswers(accepted.get(), MAX_ANSWER_BOXES), ACCEPTED_OK);
+    for (int i = 0; i < MAX_BOX_VARIANTS; ++i)
+        ASSERT_EQ(AddAcceptedVariant(accepted.get(), 2, "v"), ACCEPTED_OK);
+    EXPECT_EQ(AddAcceptedVariant(accepted.get(), 2, "v"), ACCEPTED_TOO_MANY_VARIANTS);
+    ClearAcceptedAnswers(accepted.get(), MAX_ANSWER_BOXES);
+    for (int i = 0; i < 251; ++i)
+        ASSERT_EQ(AddAcceptedVariant(accepted.get(), 1, a259.c_str()), ACCEPTED_OK);
+    EXPECT_EQ(AddAcceptedVariant(accepted.get(), 1, a259.substr(0, 80).c_str()), ACCEPTED_TOO_LARGE);
+    ASSERT_EQ(AddAcceptedVariant(accepted.get(), 1, a259.substr(0, 79).c_str()), ACCEPTED_OK);
+    const std::string largest = write(*accepted);
+    EXPECT_EQ(parse(largest), ACCEPTED_OK);
+    EXPECT_EQ(write(*read), largest);
 }
 
 TEST(QuizText, ComposedTextsAreCutWhereTheBufferEnds)

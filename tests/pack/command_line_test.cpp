@@ -49,3 +49,28 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
     EXPECT_NE(PackHelpText("extract").find("extract QUIZ.exe -o DOSSIER"), std::string::npos);
     EXPECT_NE(PackHelpText("").find("COMMANDE"), std::string::npos);
 }
+
+// A lone path dropped onto the tool ("/" ending a folder's) and the command it makes ("" for none).
+TEST(CommandLine, DroppedFilesAndFoldersMakeTheirCommands)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Quiz\\Capitales.TOML", "build C:\\Quiz\\Capitales.TOML -o C:\\Quiz\\Capitales.exe"},
+        {"C:\\Quiz\\questions.csv", "new t=C:\\Quiz\\questions.csv -o C:\\Quiz\\quiz.toml"},
+        {"liste.Txt", "new t=liste.Txt -o quiz.toml"},
+        {"C:\\Mes photos/", "new p=C:\\Mes photos -o C:\\Mes photos\\quiz.toml"},
+        {"D:\\/", "new p=D:\\ -o D:\\quiz.toml"},
+        {"C:\\Quiz.v2\\paris.jpg", ""},
+        {"C:\\Quiz.v2\\notes", ""},
+        {"check/", ""},
+        {"csv", ""},
+        {"--help", ""}};
+    for (const auto& [dropped, expected] : cases) {
+        const bool isFolder = dropped.back() == '/';
+        PackCommand c;
+        std::string made;
+        if (DroppedCommand(dropped.substr(0, dropped.size() - isFolder), isFolder, &c))
+            made = c.name + (c.table.empty() ? "" : " t=" + c.table) + (c.pictures.empty() ? "" : " p=" + c.pictures) +
+                   (c.operands.empty() ? "" : " " + c.operands[0]) + " -o " + c.output;
+        EXPECT_EQ(made, expected) << dropped;
+    }
+}

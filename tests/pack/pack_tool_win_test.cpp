@@ -4,13 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "authoring/quiz_build_win.h"
+#include "authoring/quiz_extraction_win.h"
+#include "authoring/resources_win.h"
 #include "board/picture_win.h"
 #include "content/content_loader_win.h"
 #include "content/lzw.h"
+#include "pack/console_win.h"
+#include "pack/pack_tool_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
 #include "win_test_support.h"
@@ -99,6 +105,25 @@ Case Expect(const std::string& arguments, int exitCode, const std::string& fragm
 const std::string QUIZ = "title = \"Quiz\"\nkind = \"picture\"\n[[question]]\nanswers = [\"a\"]\n";
 const std::string CARRE = "picture = \"images/carre.jpg\"\n";
 
+// Files held by another program, as antivirus software holds a new executable: the copy of the
+// player fails to open this many more times. The waits between tries are written down, not waited.
+int g_heldOpenings = 0;
+std::string g_waits;
+
+HANDLE WINAPI HeldBeginUpdate(LPCWSTR file, BOOL deleteExisting)
+{
+    if (g_heldOpenings-- > 0) {
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return nullptr;
+    }
+    return BeginUpdateResourceW(file, deleteExisting);
+}
+
+void WINAPI NoteWait(DWORD milliseconds)
+{
+    g_waits += std::to_string(milliseconds) + " ";
+}
+
 } // namespace
 
 TEST(PackTool, BuildsAQuizThatCarriesItsContentCodesAndPicturesAndExtractsItBack)
@@ -124,6 +149,34 @@ TEST(PackTool, BuildsAQuizThatCarriesItsContentCodesAndPicturesAndExtractsItBack
         EXPECT_EQ(ReadFileBytes("jobs.exe"), ReadFileBytes("quiz.exe")) << jobs;
         DeleteFileA("jobs.exe");
     }
+    // The library as an editor calls it writes the same bytes, reporting each picture as the tool
+    // prints it, though the copy of the player is held twice first; or, cancelled, nothing at all.
+    std::string lines;
+    std::atomic<bool> cancel(false);
+    const std::filesystem::path player = std::filesystem::u8path(BuildFolder() + "\\zelbo.exe");
+    const MediaProgress progress = [&lines](size_t, size_t, const std::string& line) { lines += line + "\n"; };
+    const HeldFileCalls platformCalls = SetHeldFileCalls({HeldBeginUpdate, EndUpdateResourceW, MoveFileExW, NoteWait});
+    g_heldOpenings = 2;
+    const QuizBuild library = BuildQuiz("quiz.toml", player, "library.exe", {}, progress, &cancel);
+    EXPECT_EQ(ReadFileBytes("library.exe"), ReadFileBytes("quiz.exe")) << library.error;
+    EXPECT_EQ(lines + "Quiz \u00E9crit : quiz.exe (" + CheckSummary(library.check) + ")\n", build.out);
+    EXPECT_EQ(g_waits, "100 200 ");
+    EXPECT_EQ(ExtractQuiz("library.exe", "source", false).quiz.title, "Capitales d'\u00C9urope");
+    // A quiz still running (its file shared for reading only) is not replaced, after a few seconds of
+    // tries; nothing is left beside it.
+    g_waits.clear();
+    UniqueFile running(CreateFileA("library.exe", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_EQ(BuildQuiz("quiz.toml", player, "library.exe", {}, nullptr, nullptr).error,
+              "impossible de remplacer library.exe : le fichier library.exe reste ouvert dans un autre programme (le "
+              "quiz, s'il est lanc\u00E9, ou un antivirus qui l'examine) : fermez le quiz s'il est ouvert, puis "
+              "recommencez ; library.exe n'a pas \u00E9t\u00E9 modifi\u00E9");
+    EXPECT_EQ(g_waits, "100 200 400 800 1600 ");
+    running.Reset();
+    SetHeldFileCalls(platformCalls);
+    cancel = true;
+    EXPECT_EQ(BuildQuiz("quiz.toml", player, "stopped.exe", {}, progress, &cancel).outcome, BuildOutcome::CANCELLED);
+    EXPECT_EQ(ReadFileBytes("library.exe"), ReadFileBytes("quiz.exe"));
+    DeleteFileA("library.exe");
     EXPECT_NE(build.out.find("Image 2/6 : "), std::string::npos) << build;
     EXPECT_NE(build.out.find("1600 \xC3\x97 1000 \xE2\x86\x92 520 \xC3\x97 325"), std::string::npos) << build;
     EXPECT_EQ(FilesHere(), "quiz.exe quiz.toml");
@@ -423,4 +476,90 @@ TEST(PackMessages, ExtractKeepsWhatItDidNotWriteUnlessForced)
     EXPECT_NE(ReadFileBytes("source\\quiz.toml").find("picture = \"medias/question-01.jpg\""), std::string::npos);
     EXPECT_EQ(GetFileAttributesA("source\\medias\\question-09.jpg"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFileBytes("source\\medias\\photo.jpg"), "\u00E0 moi");
+}
+
+// The library as an editor calls it checks a source held in memory as check does its file, with the
+// place of each problem, and takes a picture from its cache until the picture's file changes.
+TEST(PackTool, ItsChecksAreTheLibrarysWithPlacesAndACacheOfPictures)
+{
+    ScopedTempDirectory folder;
+    Write({"images\\carre.jpg", ReadFileBytes(Asset("small.jpg"))});
+    WriteFileBytes("images\\faux.jpg", "pas une image");
+    // Lines 1 to 11: a title the header cuts, a missing answer picture, an empty answer, no picture.
+    const std::string faulty = "title = \"Capitales d'Europe, d'Asie et d'Afrique du Nord\"\nkind = \"picture\"\n"
+                               "answers_per_question = 1\nreveal = \"picture\"\n[[question]]\nanswers = [\"Paris\"]\n" +
+                               CARRE +
+                               "answer_picture = \"images/absent.jpg\"\n[[question]]\nanswers = [\"\"]\n"
+                               "picture = \"images/faux.jpg\"\n";
+    WriteFileBytes("quiz.toml", faulty);
+    const ToolRun tool = RunTool(std::vector<std::string>{"check", "quiz.toml"});
+    MediaCheckCache cache;
+    std::string lines;
+    const MediaProgress progress = [&lines](size_t done, size_t total, const std::string& line) {
+        lines += std::to_string(done) + "/" + std::to_string(total) + " " + line + "\n";
+    };
+    const QuizCheck check = CheckQuizSource(faulty, "", {}, progress, nullptr, &cache);
+    std::string printed, places;
+    for (const Diagnostic& diagnostic : check.diagnostics) {
+        printed += FormatDiagnostic("quiz.toml", diagnostic) + "\n";
+        places += std::to_string(diagnostic.place.question) + "." + std::to_string(int(diagnostic.place.field)) + " ";
+    }
+    EXPECT_EQ(printed + "quiz.toml : 3 erreurs\n", tool.err);
+    EXPECT_EQ(places, "0.1 1.14 2.10 2.12 "); // the title, an answer picture, an answer, a picture
+    EXPECT_EQ(lines, "1/3 " + tool.out + "2/3 \n3/3 \n");
+    // 4 bytes of header, 5 fields of settings, 2 per question, the reveal mode and the colour.
+    EXPECT_EQ(check.contentSize, 69u);
+
+    FILETIME written;
+    UniqueFile carre(CreateFileA("images\\carre.jpg", GENERIC_READ | FILE_WRITE_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    GetFileTime(carre.Get(), nullptr, nullptr, &written);
+    WriteFileBytes("images\\carre.jpg", std::string(ReadFileBytes("images\\carre.jpg").size(), 'x'));
+    SetFileTime(carre.Get(), nullptr, nullptr, &written);
+    EXPECT_EQ(CheckQuizSource(faulty, "", {}, progress, nullptr, &cache).errors, 3u);
+    carre.Reset();
+    WriteFileBytes("images\\carre.jpg", ReadFileBytes("images\\carre.jpg"));
+    EXPECT_EQ(CheckQuizSource(faulty, "", {}, progress, nullptr, &cache).errors, 4u);
+}
+
+// Started by a double-click, the tool is the only program of its console window: it writes wide
+// characters there, whatever the window's code page, which it leaves alone, and waits for Enter before
+// the window closes. A file or folder dropped onto it, its path the only argument, runs its command.
+TEST(PackTool, StartedFromExplorerItSpeaksToItsOwnWindowAndRunsWhatIsDroppedOnIt)
+{
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    UniqueFile console(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    SetConsoleScreenBufferSize(console.Get(), {120, 60});
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE), error = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_OUTPUT_HANDLE, console.Get());
+    SetStdHandle(STD_ERROR_HANDLE, console.Get());
+    const UINT codePage = GetConsoleOutputCP();
+    static int waits = 0;
+    const ClosingWait platformWait = SetClosingWait([] { ++waits; });
+    EXPECT_EQ(RunPackTool({}), 2);
+    std::wstring shown(120 * 60, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(console.Get(), &shown[0], static_cast<DWORD>(shown.size()), {0, 0}, &read);
+    EXPECT_EQ(GetConsoleOutputCP(), codePage);
+    SetStdHandle(STD_OUTPUT_HANDLE, output);
+    SetStdHandle(STD_ERROR_HANDLE, error);
+    FreeConsole();
+    for (const wchar_t* text : {L"erreur : il manque la commande", L"new      pr\u00E9pare un quiz.toml",
+                                L"Appuyez sur Entr\u00E9e pour fermer cette fen\u00EAtre."})
+        EXPECT_NE(shown.find(text), std::wstring::npos) << text;
+    WaitIfConsoleIsOwn(); // started from a console it shares, or with none, the tool never waits
+    SetClosingWait(platformWait);
+    EXPECT_EQ(waits, 1);
+
+    ScopedTempDirectory folder;
+    char here[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, here);
+    Write({"Photos\\Tour Eiffel.jpg", ReadFileBytes(Asset("small.jpg"))});
+    Write({"Tableur\\questions.csv", "question;r\xC3\xA9ponse\r\nCapitale ?;Paris\r\n"});
+    for (const char* dropped : {"Photos", "Tableur\\questions.csv", "Photos\\quiz.toml"})
+        EXPECT_EQ(RunTool("\"" + std::string(here) + "\\" + dropped + "\"").exitCode, 0) << dropped;
+    EXPECT_NE(ReadFileBytes("Tableur\\quiz.toml").find("answers = [\"Paris\"]"), std::string::npos);
+    EXPECT_EQ(Loaded(Open("Photos\\quiz.exe").Get()).substr(0, 28), "Photos|1 1x1 0|/|Tour Eiffel");
 }

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -33,23 +34,23 @@ ScopedTempDirectory::~ScopedTempDirectory()
 
 std::string ReadFileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(std::filesystem::u8path(path), std::ios::binary) << bytes;
 }
 
 std::string FilesHere()
 {
     std::set<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA("*", &entry);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(L"*", &entry);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry)) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.insert(entry.cFileName);
+            names.insert(std::filesystem::path(entry.cFileName).u8string());
     }
     FindClose(search);
     std::string joined;

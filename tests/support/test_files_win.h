@@ -17,6 +17,7 @@ private:
     std::string m_path, m_previous;
 };
 
+// Paths and names in UTF-8, so that they may hold what no ANSI code page does.
 std::string ReadFileBytes(const std::string& path); // empty when there is no such file
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string FilesHere(); // the current directory's files, sorted, joined by spaces

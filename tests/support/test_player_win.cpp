@@ -6,6 +6,7 @@
 #include "board/media_win.h"
 #include "board/question_board_win.h"
 #include "header/header_panel_win.h"
+#include "platform/text_1252_win.h"
 #include "platform/win_raii.h"
 #include "resource.h"
 
@@ -14,17 +15,17 @@ std::vector<std::string> g_recordedMessages, g_recordedWebPages;
 void PumpMessages()
 {
     MSG message;
-    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
-        DispatchMessage(&message);
+        DispatchMessageW(&message);
     }
 }
 
 std::string WindowText(HWND window)
 {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return Cp1252FromWide(text);
 }
 
 RECT ChildRect(HWND child)
@@ -73,13 +74,13 @@ TestPlayer::TestPlayer(std::unique_ptr<QuizData> quiz, void (*beforeBoard)())
     MediaStartup();
     if (beforeBoard)
         beforeBoard();
-    main = CreateWindowExA(0, MAIN_WINDOW_CLASS, g_quiz->title, WS_OVERLAPPEDWINDOW, 0, 0, MAIN_WINDOW_WIDTH,
-                           MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
-    g_headerPanel = header = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_PANEL), main, HeaderPanelProc, 0);
+    main = CreateWindowExW(0, MAIN_WINDOW_CLASS, WideFrom1252(g_quiz->title).c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
+                           MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+    g_headerPanel = header = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_HEADER_PANEL), main, HeaderPanelProc, 0);
     ShowWindow(header, SW_SHOWNORMAL);
     g_quiz->headerPanel = header;
     g_questionBoard = board =
-        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_QUESTION_BOARD), main, QuestionBoardProc, 0);
+        CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_QUESTION_BOARD), main, QuestionBoardProc, 0);
     ShowWindow(main, SW_SHOWNORMAL);
     ShowWindow(board, SW_SHOWNORMAL);
     PumpMessages();
@@ -96,12 +97,15 @@ TestPlayer::~TestPlayer()
 
 LRESULT TestPlayer::Key(int box, WPARAM key, UINT message) const
 {
-    return SendMessageA(Item(box), message, key, 0xC0000001);
+    return SendMessageW(Item(box), message, key, 0xC0000001);
 }
 
 void TestPlayer::Type(int box, const std::string& text) const
 {
-    SetWindowTextA(Item(box), text.c_str());
+    SetWindowTextW(Item(box), L"");
+    // The test texts hold no byte from 0x80 to 0x9F, where code page 1252 and UTF-16 part ways.
+    for (char typed : text)
+        SendMessageW(Item(box), WM_CHAR, static_cast<unsigned char>(typed), 1);
     Key(box, VK_RETURN, WM_KEYDOWN);
     Key(box, VK_RETURN);
 }

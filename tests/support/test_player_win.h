@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "content/quiz_data_win.h"
+#include "platform/text_1252_win.h"
 
-// Message boxes ("caption: text") and web pages the program asked for, recorded instead of shown.
+// Message boxes ("caption: text") and web pages the program asked for, recorded instead of shown,
+// in code page 1252 like the quiz's texts.
 extern std::vector<std::string> g_recordedMessages, g_recordedWebPages;
 
 void PumpMessages();
-std::string WindowText(HWND window);
-RECT ChildRect(HWND child); // in its parent's client coordinates
+std::string WindowText(HWND window); // in code page 1252, whatever the system's
+RECT ChildRect(HWND child);          // in its parent's client coordinates
 SIZE BitmapSize(HBITMAP bitmap);
 // The bitmap a picture control of the board shows, once the board's pictures are in place.
 HBITMAP ShownPicture(HWND control);
@@ -44,7 +46,8 @@ public:
     std::string HeaderText(int id) const { return WindowText(GetDlgItem(header, id)); }
     // A key message for an answer box, as the keyboard delivers it.
     LRESULT Key(int box, WPARAM key, UINT message = WM_KEYUP) const;
-    // Types a text into an answer box, then presses and releases Enter.
+    // Types a text (in code page 1252) into an emptied answer box as the keyboard does, whatever the
+    // system's code page, then presses and releases Enter.
     void Type(int box, const std::string& text) const;
 
     HWND main = nullptr, header = nullptr, board = nullptr;

@@ -18,7 +18,9 @@ ToolRun RunTool(const std::string& arguments, bool oneStream)
         startup.hStdOutput = out.Get();
         startup.hStdError = oneStream ? out.Get() : err.Get();
         PROCESS_INFORMATION process = {};
-        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        // Without a console of its own, which would keep it waiting for Enter before it ends.
+        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
+                           &startup, &process)) {
             UniqueKernelHandle thread(process.hThread), child(process.hProcess);
             WaitForSingleObject(child.Get(), 120000);
             GetExitCodeProcess(child.Get(), &exitCode);

@@ -6,6 +6,7 @@
 #include "atelier_driver_win.h"
 #include "board/picture_loading_win.h"
 #include "gdi_counting_win.h"
+#include "platform/text_1252_win.h"
 #include "platform/ui_seam_win.h"
 #include "test_player_win.h"
 
@@ -13,10 +14,10 @@ int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     InstallGdiCounting();
-    SetMessageBoxHandler([](const char* text, const char* caption) {
-        g_recordedMessages.push_back(std::string(caption) + ": " + text);
+    SetMessageBoxHandler([](const wchar_t* text, const wchar_t* caption) {
+        g_recordedMessages.push_back(Cp1252FromWide(caption) + ": " + Cp1252FromWide(text));
     });
-    SetWebPageOpener([](const char* address) { g_recordedWebPages.emplace_back(address); });
+    SetWebPageOpener([](const wchar_t* address) { g_recordedWebPages.push_back(Cp1252FromWide(address)); });
     InstallEditorRecorders();
     RegisterMainWindowClass(GetModuleHandle(nullptr));
     // A test sees each picture in place as soon as the board is built; the background decoding has
