@@ -19,14 +19,14 @@ namespace {
 
 enum class Look { LABEL, HEADING, EDIT, CODES, COMBO, BUTTON, PREVIEW, FILE_NAME, VERDICT, PROGRESS, LIST };
 
-struct ControlSpec {
+struct ControlPlan {
     int id;
     Look look;
 };
 
 // In the order the Tab key visits them, each label before its field so that Alt and the label's
 // underlined letter reach the field, and screen readers name the field after it.
-const ControlSpec CONTROLS[] = {
+const ControlPlan CONTROLS[] = {
     {IDC_SETTINGS_HEADING, Look::HEADING},
     {IDC_TITLE_LABEL, Look::LABEL},
     {IDC_TITLE, Look::EDIT},
@@ -118,11 +118,11 @@ const wchar_t* const KIND_CHOICES[] = {L"texte", L"images", L"audio", L"vidéo"}
 const wchar_t* const ANSWER_COUNT_CHOICES[] = {L"1 par question", L"2 par question"};
 const wchar_t* const REVEAL_CHOICES[] = {L"rien", L"une image", L"un texte", L"un texte et une image"};
 
-HWND CreateLook(HWND window, const ControlSpec& spec)
+HWND CreateLook(HWND window, const ControlPlan& plan)
 {
     const wchar_t* className = WC_STATICW;
     DWORD style = WS_CHILD | WS_VISIBLE, extended = 0;
-    switch (spec.look) {
+    switch (plan.look) {
     case Look::LABEL:
     case Look::HEADING:
         style |= SS_LEFT;
@@ -158,10 +158,10 @@ HWND CreateLook(HWND window, const ControlSpec& spec)
         className = PROGRESS_CLASSW;
         break;
     case Look::LIST:
-        return spec.id == IDC_QUESTION_LIST ? CreateQuestionList(window) : CreateProblemList(window);
+        return plan.id == IDC_QUESTION_LIST ? CreateQuestionList(window) : CreateProblemList(window);
     }
-    return CreateWindowExW(extended, className, Utf8ToWide(ControlText(spec.id)).c_str(), style, 0, 0, 0, 0, window,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(extended, className, Utf8ToWide(ControlText(plan.id)).c_str(), style, 0, 0, 0, 0, window,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(plan.id)), GetModuleHandleW(nullptr), nullptr);
 }
 
 void FillCombo(int id, const wchar_t* const* choices, size_t count)
@@ -334,8 +334,8 @@ int ControlForField(const SourcePlace& place)
 
 void CreateEditorControls(HWND window)
 {
-    for (const ControlSpec& spec : CONTROLS)
-        CreateLook(window, spec);
+    for (const ControlPlan& plan : CONTROLS)
+        CreateLook(window, plan);
     FillCombo(IDC_KIND, KIND_CHOICES, std::size(KIND_CHOICES));
     FillCombo(IDC_ANSWER_COUNT, ANSWER_COUNT_CHOICES, std::size(ANSWER_COUNT_CHOICES));
     FillCombo(IDC_REVEAL, REVEAL_CHOICES, std::size(REVEAL_CHOICES));
@@ -343,9 +343,9 @@ void CreateEditorControls(HWND window)
 
 void SetEditorFont(HFONT font, HFONT headingFont)
 {
-    for (const ControlSpec& spec : CONTROLS)
-        SendMessageW(Control(spec.id), WM_SETFONT,
-                     reinterpret_cast<WPARAM>(spec.look == Look::HEADING ? headingFont : font), TRUE);
+    for (const ControlPlan& plan : CONTROLS)
+        SendMessageW(Control(plan.id), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(plan.look == Look::HEADING ? headingFont : font), TRUE);
 }
 
 void ShowSettings()
