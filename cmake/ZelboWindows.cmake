@@ -35,7 +35,7 @@ target_link_libraries(zelbo PRIVATE zelbo_app)
 target_link_options(zelbo PRIVATE ${ZELBO_STATIC_LINK} -municode -s -Wl,--gc-sections)
 
 # The tool's manifest lets it reach paths longer than 260 characters where Windows allows them.
-add_executable(zelbo-pack pack/main.cpp res/zelbo-pack.rc)
+add_executable(zelbo-pack pack/main_win.cpp res/zelbo-pack.rc)
 target_include_directories(zelbo-pack PRIVATE ${ZELBO_GENERATED_RES})
 target_link_libraries(zelbo-pack PRIVATE zelbo_pack)
 target_link_options(zelbo-pack PRIVATE ${ZELBO_STATIC_LINK} -municode -s)
