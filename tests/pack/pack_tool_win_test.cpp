@@ -263,6 +263,9 @@ TEST(PackTool, CommandsGiveTheirStatusMessagesAndFiles)
         {"", {"grade", "\311t\351", "\351t\351"}, true, "Quasiment\n"},
         {"", {"grade", "\311t\351", "  \311T\351 "}, true, "BRAVO\n"},
         {"", {"grade", "--tsv", "cas.tsv"}, true, "Anagramme\n\ny a de l'id\303\251e\n"},
+        // The nearest accepted text gives the verdict; accents are forgiven when asked.
+        {"", {"grade", "Charles de Gaulle|De Gaulle", "de gaule"}, true, "Quasiment\n"},
+        {"", {"grade", "\311t\351|Summer", "ete", "--accents", "tol\351r\351s"}, true, "BRAVO\n"},
         {"", {"encode", "plain.bin", "packed.lzw"}, true, ""},
         {"", {"decode", "packed.lzw", "back.bin"}, true, ""},
         // Clips are known by their first bytes, and so is what is no clip.
