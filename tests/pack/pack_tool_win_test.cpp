@@ -382,8 +382,8 @@ TEST(PackTool, NewStartsAQuizFromTheExampleSpreadsheetOrAFolderOfPictures)
     ASSERT_EQ(RunTool({"build", "quiz.toml", "-o", "tableur.exe"}).exitCode, 0);
     ASSERT_EQ(RunTool({"extract", "tableur.exe", "-o", "extrait"}).exitCode, 0);
     const std::string extracted = ReadFileBytes("extrait\\quiz.toml");
-    EXPECT_NE(extracted.find("answers = [\"Seine\"]\ntext = \"Quel fleuve traverse Paris ?\"\nreveal_text = \"Elle "
-                             "se jette dans la Manche au Havre.\""),
+    EXPECT_NE(extracted.find("answers = [[\"Seine\", \"la Seine\"]]\ntext = \"Quel fleuve traverse Paris ?\"\n"
+                             "reveal_text = \"Elle se jette dans la Manche au Havre.\""),
               std::string::npos)
         << extracted;
     EXPECT_NE(extracted.find("8 680 km\xC2\xB2"), std::string::npos) << "read as Windows-1252";
