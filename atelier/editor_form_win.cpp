@@ -203,9 +203,14 @@ void UpdateVerdict()
         const int answers = g_atelier.document.Quiz().answersPerQuestion == 2 ? 2 : 1;
         const Cp1252Result typedText = Utf8ToCp1252(typed);
         for (int p = 0; p < answers; ++p) {
-            const Cp1252Result expected = Utf8ToCp1252(question->answers[p]);
-            const std::string one = typedText.ok && expected.ok ? GradeToUtf8(expected.text, typedText.text)
-                                                                : "caractère absent du jeu du lecteur";
+            std::string accepted = question->answers[p];
+            for (const std::string& variant : question->variants[p])
+                accepted += "|" + variant;
+            const Cp1252Result expected = Utf8ToCp1252(accepted);
+            const std::string one =
+                typedText.ok && expected.ok
+                    ? GradeToUtf8(expected.text, typedText.text, g_atelier.document.Quiz().accentsForgiven)
+                    : "caractère absent du jeu du lecteur";
             verdict += answers == 1 ? one : (p ? " — " : "") + ("Réponse " + std::to_string(p + 1) + " : " + one);
         }
     }
@@ -299,6 +304,7 @@ int ControlForField(const SourcePlace& place)
     switch (place.field) {
     case SourceField::TITLE:
     case SourceField::NONE:
+    case SourceField::ACCENTS:
         return IDC_TITLE;
     case SourceField::CREATOR:
         return IDC_CREATOR;

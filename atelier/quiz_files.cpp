@@ -83,6 +83,8 @@ std::string FieldName(const SourcePlace& place)
         return "Dévoile";
     case SourceField::COLOUR:
         return "Couleur";
+    case SourceField::ACCENTS:
+        return "Accents";
     case SourceField::CODE:
         return "Code" + number;
     case SourceField::ANSWER:

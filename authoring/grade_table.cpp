@@ -3,12 +3,26 @@
 #include "answers/grading.h"
 #include "authoring/cp1252.h"
 
-std::string GradeToUtf8(const std::string& expected, const std::string& typed)
+std::string GradeToUtf8(const std::string& accepted, const std::string& typed, bool accentsForgiven)
 {
-    return Cp1252ToUtf8(GradeAnswer(expected.c_str(), typed.c_str()));
+    const size_t bar = accepted.find('|');
+    // The variants one after the other, each ended by a zero byte, as a quiz keeps those of a box.
+    std::string variants;
+    int count = 0;
+    for (size_t start = bar; start != std::string::npos;) {
+        const size_t end = accepted.find('|', start + 1);
+        const std::string variant = accepted.substr(start + 1, end == std::string::npos ? end : end - start - 1);
+        if (!variant.empty()) {
+            variants += variant + '\0';
+            ++count;
+        }
+        start = end;
+    }
+    return Cp1252ToUtf8(GradeAnswerWithVariants(accepted.substr(0, bar).c_str(), {variants.data(), count},
+                                                accentsForgiven, typed.c_str()));
 }
 
-GradeTableResult GradeTable(const std::string& utf8)
+GradeTableResult GradeTable(const std::string& utf8, bool accentsForgiven)
 {
     GradeTableResult result{true, {}, {}};
     size_t start = utf8.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
@@ -32,7 +46,7 @@ GradeTableResult GradeTable(const std::string& utf8)
         const Cp1252Result typed = Utf8ToCp1252(line.substr(tab + 1));
         if (!expected.ok || !typed.ok)
             return {false, {}, where + "caractère absent du jeu Windows-1252 du lecteur (ou UTF-8 invalide)"};
-        result.verdicts += GradeToUtf8(expected.text, typed.text) + "\n";
+        result.verdicts += GradeToUtf8(expected.text, typed.text, accentsForgiven) + "\n";
     }
     return result;
 }

@@ -50,6 +50,8 @@ std::vector<ResourceEntry> QuizResources(std::vector<ResourceEntry> player, Prep
     };
     add(CONTENT_TYPE, IDR_CONTENT, std::string(prepared.content.begin(), prepared.content.end()));
     add(CONTENT_TYPE, IDR_CODES, std::string(prepared.codes.begin(), prepared.codes.end()));
+    if (!prepared.accepted.empty())
+        add(CONTENT_TYPE, IDR_ACCEPTED_ANSWERS, std::string(prepared.accepted.begin(), prepared.accepted.end()));
     for (auto& [id, bytes] : prepared.media)
         add(PICTURE_TYPE, id, std::move(bytes));
     return resources;

@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "authoring/paths.h"
+#include "authoring/wording.h"
 
 namespace {
 
-enum class Column { UNKNOWN, TEXT, ANSWER1, ANSWER2, PICTURE, REVEAL_TEXT, ANSWER_PICTURE };
+enum class Column { UNKNOWN, TEXT, ANSWER1, ANSWER2, PICTURE, REVEAL_TEXT, ANSWER_PICTURE, VARIANTS1, VARIANTS2 };
+constexpr int COLUMN_COUNT = 9;
 
 struct ColumnName {
     const char* folded;
@@ -23,6 +25,9 @@ const ColumnName COLUMN_NAMES[] = {
     {"fichier", Column::PICTURE},
     {"texte devoile", Column::REVEAL_TEXT},
     {"image devoilee", Column::ANSWER_PICTURE},
+    {"autres reponses", Column::VARIANTS1},
+    {"autres reponses 1", Column::VARIANTS1},
+    {"autres reponses 2", Column::VARIANTS2},
 };
 
 // Base letters of U+00C0 to U+00FF, '?' where there is none (Æ, ×, Þ, ß...).
@@ -145,7 +150,7 @@ public:
     }
 
 private:
-    int m_index[7] = {-1, -1, -1, -1, -1, -1, -1};
+    int m_index[COLUMN_COUNT] = {-1, -1, -1, -1, -1, -1, -1, -1, -1};
 };
 
 int32_t RevealOf(bool text, bool picture)
@@ -162,12 +167,29 @@ size_t UsedFieldCount(const TableRow& row)
     return count;
 }
 
+// A cell of other accepted answers, "De Gaulle | Général de Gaulle": each trimmed, the empty ones
+// left out.
+std::vector<std::string> VariantsOf(const std::string& cell)
+{
+    std::vector<std::string> variants;
+    for (size_t start = 0; start <= cell.size();) {
+        const size_t end = std::min(cell.find('|', start), cell.size());
+        const std::string variant = Trimmed(cell.substr(start, end - start));
+        if (!variant.empty())
+            variants.push_back(variant);
+        start = end + 1;
+    }
+    return variants;
+}
+
 SourceQuestion QuestionFromRow(const TableRow& row, const TableColumns& columns)
 {
     SourceQuestion question;
     question.line = question.pictureLine = question.answerPictureLine = row.line;
     question.answers[0] = columns.Field(row, Column::ANSWER1);
     question.answers[1] = columns.Field(row, Column::ANSWER2);
+    question.variants[0] = VariantsOf(columns.Field(row, Column::VARIANTS1));
+    question.variants[1] = VariantsOf(columns.Field(row, Column::VARIANTS2));
     question.text = columns.Field(row, Column::TEXT);
     question.picture = columns.Field(row, Column::PICTURE);
     question.revealText = columns.Field(row, Column::REVEAL_TEXT);
@@ -177,8 +199,11 @@ SourceQuestion QuestionFromRow(const TableRow& row, const TableColumns& columns)
 
 void CheckQuestionTexts(DraftBuilder& builder, const SourceQuestion& question, int answers)
 {
-    for (int p = 0; p < answers; ++p)
+    for (int p = 0; p < answers; ++p) {
         builder.CheckText(question.line, "réponse " + std::to_string(p + 1), question.answers[p]);
+        for (const std::string& variant : question.variants[p])
+            builder.CheckText(question.line, "autre réponse " + Quoted(variant), variant);
+    }
     builder.CheckText(question.line, "question", question.text);
     builder.CheckText(question.line, "texte dévoilé", question.revealText);
     for (const std::string* name : {&question.picture, &question.answerPicture}) {
@@ -287,6 +312,12 @@ QuizDraft DraftFromTable(const TableRead& table, const DraftOptions& options)
     builder.SetKind(options, KindOfTable(quiz.questions));
     for (const SourceQuestion& question : quiz.questions)
         CheckQuestionTexts(builder, question, quiz.answersPerQuestion);
+    // Said now rather than left to check: the column was filled for nothing.
+    if (quiz.mediaKind == MEDIA_TEXT && columns.Has(Column::ANSWER2))
+        builder.Warn(header.line, "un quiz texte n'a qu'une case de réponse par question : le lecteur ne demandera "
+                                  "jamais les réponses de la colonne « réponse 2 »");
+    if (columns.Has(Column::VARIANTS2) && !columns.Has(Column::ANSWER2))
+        builder.Warn(header.line, "colonne « autres réponses 2 » sans colonne « réponse 2 », elle est ignorée");
     return draft;
 }
 

@@ -24,7 +24,9 @@ struct DraftOptions {
 
 // The first row names the columns, matched without regard to case, accents or surrounding spaces:
 // "question" or "texte", "réponse" or "réponse 1", "réponse 2", "image" or "fichier", "texte dévoilé",
-// "image dévoilée". A second answer column makes two answers per question; the files' extensions
+// "image dévoilée", "autres réponses" (or "autres réponses 1") and "autres réponses 2", the other
+// texts each answer accepts, separated by "|". A second answer column makes two answers per question
+// (which a text quiz never asks: it is warned of); the files' extensions
 // give the kind (.mp3 audio, .avi video, a picture otherwise; no file: text); the reveal columns
 // give what a solved question reveals.
 QuizDraft DraftFromTable(const TableRead& table, const DraftOptions& options);

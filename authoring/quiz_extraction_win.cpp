@@ -10,6 +10,7 @@
 #include "authoring/quiz_payload.h"
 #include "authoring/quiz_writer.h"
 #include "authoring/resources_win.h"
+#include "content/lzw.h"
 #include "resource.h"
 
 const char EXTRACTED_MEDIA_FOLDER[] = "medias";
@@ -27,7 +28,23 @@ const ResourceEntry* FindEntry(const std::vector<ResourceEntry>& resources, cons
     return nullptr;
 }
 
-// The quiz's texts from its two "PATCH" resources; false with *error when the content is unusable.
+// The variants and the accent option, when the quiz has them. The player plays a quiz whose copy of
+// them is damaged with its stored answers only, and so does the extracted source.
+void ReadAcceptedAnswers(const std::vector<ResourceEntry>& resources, QuizExtraction& extraction)
+{
+    const ResourceEntry* entry = FindEntry(resources, CONTENT_TYPE, IDR_ACCEPTED_ANSWERS);
+    if (!entry)
+        return;
+    Bytes accepted;
+    const int32_t result = LzwDecodeBytes(Bytes(entry->bytes.begin(), entry->bytes.end()), &accepted);
+    std::string problem = result != LZW_OK ? LzwResultName(result) : std::string();
+    if (problem.empty() && ReadAcceptedPayload(accepted, &extraction.quiz, &problem))
+        return;
+    extraction.warnings.push_back("les autres réponses acceptées ne se lisent pas (" + problem +
+                                  ") : le lecteur les ignore, la source est écrite sans elles");
+}
+
+// The quiz's texts from its "PATCH" resources; false with *error when the content is unusable.
 bool ReadQuiz(const std::vector<ResourceEntry>& resources, const std::string& quizName, QuizExtraction& extraction)
 {
     const ResourceEntry* contentEntry = FindEntry(resources, CONTENT_TYPE, IDR_CONTENT);
@@ -56,6 +73,7 @@ bool ReadQuiz(const std::vector<ResourceEntry>& resources, const std::string& qu
         extraction.error = "le contenu du quiz est illisible : " + extraction.error;
         return false;
     }
+    ReadAcceptedAnswers(resources, extraction);
     return true;
 }
 

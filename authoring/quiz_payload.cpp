@@ -6,8 +6,10 @@
 #include <memory>
 
 #include "authoring/cp1252.h"
+#include "content/accepted_answers.h"
 #include "content/content_format.h"
 #include "content/lzw.h"
+#include "content/quiz_shape.h"
 
 namespace {
 
@@ -30,6 +32,37 @@ std::string ContentResultText(ContentResult result)
         return "un texte contient un séparateur (« | » ou un retour chariot)";
     case CONTENT_BAD_REVEAL_MODE:
         return "le mode de révélation est inconnu";
+    }
+    return "erreur " + std::to_string(static_cast<int>(result));
+}
+
+std::string AcceptedResultText(AcceptedResult result)
+{
+    switch (result) {
+    case ACCEPTED_OK:
+        return "aucune erreur";
+    case ACCEPTED_TRUNCATED:
+        return "elles s'arrêtent avant leur fin";
+    case ACCEPTED_UNENDED_VARIANT:
+        return "une variante n'est pas terminée par « | »";
+    case ACCEPTED_BAD_VERSION:
+        return "leur version est inconnue";
+    case ACCEPTED_UNKNOWN_OPTION:
+        return "une option inconnue y est demandée";
+    case ACCEPTED_BAD_BOX:
+        return "elles ne sont pas faites pour les cases de réponse de ce quiz";
+    case ACCEPTED_EMPTY_VARIANT:
+        return "une variante est vide";
+    case ACCEPTED_VARIANT_TOO_LONG:
+        return "une variante dépasse " + std::to_string(QUIZ_TEXT_MAX_LENGTH) + " octets";
+    case ACCEPTED_VARIANT_HOLDS_SEPARATOR:
+        return "une variante contient « | » ou un caractère nul";
+    case ACCEPTED_TOO_MANY_VARIANTS:
+        return "plus de " + std::to_string(MAX_BOX_VARIANTS) + " variantes pour une case";
+    case ACCEPTED_TOO_LARGE:
+        return "elles dépassent " + std::to_string(ACCEPTED_ANSWERS_MAX_SIZE) + " octets";
+    case ACCEPTED_TRAILING_DATA:
+        return "des octets suivent la dernière case";
     }
     return "erreur " + std::to_string(static_cast<int>(result));
 }
@@ -150,6 +183,60 @@ bool ReadQuizPayloads(const Bytes& contentBytes, const Bytes& codesBytes, QuizSo
         question.revealText = Cp1252ToUtf8(source.revealText);
         quiz->questions.push_back(question);
         quiz->codes.push_back(Cp1252ToUtf8(codes->codes[i]));
+    }
+    return true;
+}
+
+bool MakeAcceptedPayload(const QuizSource& quiz, Bytes* payload, std::string* error)
+{
+    payload->clear();
+    const int questionCount = static_cast<int>(quiz.questions.size());
+    const int boxesPerQuestion = BoxesPerQuestion(quiz.mediaKind, quiz.answersPerQuestion);
+    auto accepted = std::make_unique<AcceptedAnswers>();
+    if (ClearAcceptedAnswers(accepted.get(), AnswerBoxCount(quiz.mediaKind, questionCount, quiz.answersPerQuestion)) !=
+        ACCEPTED_OK) {
+        *error = ContentResultText(CONTENT_TOO_MANY_QUESTIONS);
+        return false;
+    }
+    accepted->options = quiz.accentsForgiven ? ACCEPT_ACCENTS_FORGIVEN : 0;
+    bool needed = quiz.accentsForgiven;
+    for (int q = 1; q <= questionCount; ++q) {
+        for (int p = 1; p <= boxesPerQuestion; ++p) {
+            for (const std::string& variant : quiz.questions[q - 1].variants[p - 1]) {
+                const AcceptedResult result = AddAcceptedVariant(accepted.get(), BoxNumber(boxesPerQuestion, q, p),
+                                                                 Utf8ToCp1252Approximately(variant).c_str());
+                if (result != ACCEPTED_OK) {
+                    *error = "question " + std::to_string(q) + ", réponse " + std::to_string(p) + " : " +
+                             AcceptedResultText(result);
+                    return false;
+                }
+                needed = true;
+            }
+        }
+    }
+    return !needed || WriteAcceptedAnswers(*accepted, payload) == ACCEPTED_OK;
+}
+
+bool ReadAcceptedPayload(const Bytes& payload, QuizSource* quiz, std::string* error)
+{
+    auto accepted = std::make_unique<AcceptedAnswers>();
+    AcceptedResult result = ParseAcceptedAnswers(payload.data(), payload.size(), accepted.get());
+    const int boxesPerQuestion = BoxesPerQuestion(quiz->mediaKind, quiz->answersPerQuestion);
+    if (result == ACCEPTED_OK &&
+        accepted->boxCount !=
+            AnswerBoxCount(quiz->mediaKind, static_cast<int>(quiz->questions.size()), quiz->answersPerQuestion))
+        result = ACCEPTED_BAD_BOX;
+    if (result != ACCEPTED_OK) {
+        *error = AcceptedResultText(result);
+        return false;
+    }
+    quiz->accentsForgiven = ForgivesAccents(accepted.get());
+    for (int box = 1; box <= accepted->boxCount; ++box) {
+        const BoxPosition position = BoxPositionOf(boxesPerQuestion, box);
+        const BoxVariants variants = VariantsOfBox(accepted.get(), box);
+        const char* variant = variants.first;
+        for (int i = 0; i < variants.count; ++i, variant = NextVariant(variant))
+            quiz->questions[position.question - 1].variants[position.answer - 1].push_back(Cp1252ToUtf8(variant));
     }
     return true;
 }

@@ -1,5 +1,5 @@
-// Between a quiz source and the two "PATCH" payloads of the player: the decoded bytes of the
-// content and of the codes, and their LZW streams.
+// Between a quiz source and the "PATCH" payloads of the player: the decoded bytes of the content, of
+// the codes and of the accepted answers, and their LZW streams.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,18 @@ bool MakeQuizPayloads(const QuizSource& quiz, QuizPayloads* payloads, std::strin
 // empty (a quiz without a codes resource). False with a French message when the content is not
 // readable.
 bool ReadQuizPayloads(const Bytes& content, const Bytes& codes, QuizSource* quiz, std::string* error);
+
+// The accepted answers (resource 106 before compression) of a source that parsed without errors:
+// the variants of every answer box and the accent option, through the content layer's writer. Empty
+// when the quiz has neither, so that it carries no resource 106 and plays as a quiz made before
+// them. False (with a French message) when the writer refuses a variant, which validation already
+// reports.
+bool MakeAcceptedPayload(const QuizSource& quiz, Bytes* payload, std::string* error);
+
+// The reverse, for extraction: the variants and the accent option of a decoded payload put into the
+// quiz that its content gave. False with a French message, the quiz untouched, for a payload that
+// the player would leave aside.
+bool ReadAcceptedPayload(const Bytes& payload, QuizSource* quiz, std::string* error);
 
 // "LZW_BAD_CODE" and the like; "LZW_<number>" for a value the codec does not name.
 std::string LzwResultName(int32_t result);

@@ -6,6 +6,7 @@
 #include "authoring/pictures_win.h"
 #include "authoring/shown_texts_win.h"
 #include "authoring/wording.h"
+#include "content/lzw.h"
 #include "platform/threads_win.h"
 #include "resource.h"
 
@@ -157,17 +158,20 @@ void Remember(MediaCheckCache& cache, const std::filesystem::path& path, const M
 bool EncodePayloads(PreparedQuiz* prepared)
 {
     QuizPayloads payloads;
+    Bytes accepted;
     std::string error;
-    if (!MakeQuizPayloads(prepared->check.quiz, &payloads, &error)) {
+    if (!MakeQuizPayloads(prepared->check.quiz, &payloads, &error) ||
+        !MakeAcceptedPayload(prepared->check.quiz, &accepted, &error)) {
         Report(prepared->check, {false, 0, error});
         return false;
     }
-    const int32_t contentResult = LzwEncodeBytes(payloads.content, &prepared->content);
-    const int32_t codesResult = LzwEncodeBytes(payloads.codes, &prepared->codes);
-    if (contentResult != 0 || codesResult != 0) {
-        Report(prepared->check, {false, 0,
-                                 "la compression du contenu a échoué (" +
-                                     LzwResultName(contentResult ? contentResult : codesResult) + ")"});
+    int32_t result = LzwEncodeBytes(payloads.content, &prepared->content);
+    if (result == LZW_OK)
+        result = LzwEncodeBytes(payloads.codes, &prepared->codes);
+    if (result == LZW_OK && !accepted.empty())
+        result = LzwEncodeBytes(accepted, &prepared->accepted);
+    if (result != LZW_OK) {
+        Report(prepared->check, {false, 0, "la compression du contenu a échoué (" + LzwResultName(result) + ")"});
         return false;
     }
     return true;

@@ -80,6 +80,7 @@ struct PreparedQuiz {
     QuizCheck check;
     Bytes content;                                       // compressed: resource "PATCH" 104
     Bytes codes;                                         // compressed: resource "PATCH" 105
+    Bytes accepted;                                      // compressed: resource "PATCH" 106; empty: none
     std::vector<std::pair<uint16_t, std::string>> media; // resources "IMG": id and bytes, in question order
 };
 

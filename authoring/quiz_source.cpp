@@ -7,19 +7,24 @@
 #include <cstring>
 #include <string_view>
 
+#include "answers/grading.h"
 #include "authoring/cp1252.h"
 #include "authoring/source_text.h"
 #include "authoring/toml_errors.h"
 #include "authoring/wording.h"
+#include "content/accepted_answers.h"
 #include "content/quiz_shape.h"
 
 const char* const MEDIA_KIND_NAMES[4] = {"text", "picture", "audio", "video"};
 const char* const REVEAL_MODE_NAMES[4] = {"none", "picture", "text", "text+picture"};
+const char ACCENTS_STRICT[] = "stricts";
+const char ACCENTS_FORGIVEN[] = "tolérés";
 
 namespace {
 
-const char* const QUIZ_KEYS[] = {"title",         "creator", "explanation", "kind",  "answers_per_question",
-                                 "answer_labels", "reveal",  "colour",      "codes", "question"};
+const char* const QUIZ_KEYS[] = {"title",         "creator", "explanation", "kind",   "answers_per_question",
+                                 "answer_labels", "reveal",  "accents",     "colour", "codes",
+                                 "question"};
 const char* const QUESTION_KEYS[] = {"answers", "text", "picture", "reveal_text", "answer_picture"};
 
 int LineOf(const toml::node& node)
@@ -42,6 +47,37 @@ SourcePlace Setting(SourceField field, int number = 0)
 {
     return {0, field, number};
 }
+
+bool SurroundedBySpaces(const std::string& text)
+{
+    return !text.empty() && (text.front() == ' ' || text.back() == ' ');
+}
+
+// A text of code page 1252 as the grading compares it with what is typed: without the spaces around
+// it, a to z in capitals and, with accents forgiven, its accented letters taken to plain ones.
+std::string GradedForm(const std::string& cp1252, bool accentsForgiven)
+{
+    const size_t first = cp1252.find_first_not_of(' ');
+    std::string graded =
+        first == std::string::npos ? std::string() : cp1252.substr(first, cp1252.find_last_not_of(' ') - first + 1);
+    if (accentsForgiven) {
+        std::string folded(2 * graded.size() + 1, '\0');
+        folded.resize(FoldAccents(&folded[0], graded.data(), graded.size()));
+        graded.swap(folded);
+    }
+    // Folding may take a text past the 259 bytes that ToUpperAscii reads.
+    for (char& c : graded)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return graded;
+}
+
+// A variant that the player will carry, for the size of the payload that holds them all.
+struct CarriedVariant {
+    int line;
+    SourcePlace place;
+    std::string what;
+    size_t size; // bytes of code page 1252
+};
 
 class SourceReader {
 public:
@@ -77,7 +113,13 @@ private:
     void ReadAnswerLabels(const toml::node& node);
     void ReadCodes(const toml::node& node);
     void ReadQuestions(const toml::node& node);
+    void ReadAccents(const toml::node& node);
     void ReadAnswers(const toml::node& answers, const std::string& label, int number, SourceQuestion& question);
+    void ReadStoredAnswer(const toml::node& node, const std::string& what, SourcePlace place, std::string* out,
+                          std::string* cp1252);
+    void ReadVariants(const toml::array& texts, const std::string& what, SourcePlace place, const std::string& stored,
+                      bool carried, std::vector<std::string>* variants);
+    void CheckVariantsSize();
     void ReadQuestion(const toml::table& table, int number);
     void ReadFileName(const toml::node& node, const std::string& what, SourcePlace place, std::string* out, int* line);
     void CheckCounts(const toml::table& root);
@@ -86,6 +128,7 @@ private:
     QuizSource& m_quiz;
     std::vector<int> m_codeLines;
     std::vector<std::string> m_shownCodes; // code page 1252; empty for a code in error
+    std::vector<CarriedVariant> m_carriedVariants;
     bool m_tooManyQuestions = false;
 };
 
@@ -225,6 +268,13 @@ void SourceReader::ReadFileName(const toml::node& node, const std::string& what,
     *out = name;
 }
 
+void SourceReader::ReadAccents(const toml::node& node)
+{
+    if (!node.is_string() || !ReadAccentsValue(node.as_string()->get(), &m_quiz.accentsForgiven))
+        Error(Setting(SourceField::ACCENTS), LineOf(node),
+              std::string("accents doit valoir \"") + ACCENTS_STRICT + "\" ou \"" + ACCENTS_FORGIVEN + "\"");
+}
+
 void SourceReader::ReadAnswers(const toml::node& answers, const std::string& label, int number,
                                SourceQuestion& question)
 {
@@ -242,19 +292,99 @@ void SourceReader::ReadAnswers(const toml::node& answers, const std::string& lab
                   (m_quiz.answersPerQuestion == 1 ? " réponse" : " réponses") + " (answers_per_question)");
         return;
     }
+    const int boxes = BoxesPerQuestion(m_quiz.mediaKind, m_quiz.answersPerQuestion);
     for (size_t i = 0; i < list->size(); ++i) {
         const toml::node& answerNode = *list->get(i);
         const std::string what = label + ", réponse " + std::to_string(i + 1);
         const SourcePlace place = {number, SourceField::ANSWER, static_cast<int>(i) + 1};
-        std::string& answer = question.answers[i];
-        if (!ReadText(answerNode, what, false, place, &answer))
+        // An answer written as a list is the stored answer followed by its variants.
+        const toml::array* texts = answerNode.as_array();
+        if (texts && texts->empty()) {
+            Error(place, LineOf(answerNode),
+                  what + " : la liste est vide ; elle donne la réponse attendue, puis les autres réponses acceptées");
             continue;
-        if (answer.empty())
-            Error(place, LineOf(answerNode), what + " : une réponse vide ne peut jamais être trouvée");
-        else if (answer.front() == ' ' || answer.back() == ' ')
-            Warning(place, LineOf(answerNode),
-                    what + " : des espaces l'entourent ; elle ne pourra jamais être jugée juste, car seules les "
-                           "espaces autour de la saisie du joueur sont retirées");
+        }
+        std::string stored;
+        ReadStoredAnswer(texts ? *texts->get(0) : answerNode, what, place, &question.answers[i], &stored);
+        if (texts)
+            ReadVariants(*texts, what, place, stored, static_cast<int>(i) < boxes, &question.variants[i]);
+    }
+}
+
+void SourceReader::ReadStoredAnswer(const toml::node& node, const std::string& what, SourcePlace place,
+                                    std::string* out, std::string* cp1252)
+{
+    if (!ReadText(node, what, false, place, out, cp1252))
+        return;
+    if (out->empty())
+        Error(place, LineOf(node), what + " : une réponse vide ne peut jamais être trouvée");
+    else if (SurroundedBySpaces(*out))
+        Warning(place, LineOf(node),
+                what + " : des espaces l'entourent ; elle ne pourra jamais être jugée juste, car seules les "
+                       "espaces autour de la saisie du joueur sont retirées");
+}
+
+// texts: the stored answer (stored: its bytes, empty when in error), then the variants. A variant the
+// player would never meet is refused: one that is empty, or is the stored answer or an earlier
+// variant again once graded. carried: the answer has a box, whose variants the quiz carries.
+void SourceReader::ReadVariants(const toml::array& texts, const std::string& what, SourcePlace place,
+                                const std::string& stored, bool carried, std::vector<std::string>* variants)
+{
+    const bool forgiven = m_quiz.accentsForgiven;
+    const std::string same = forgiven ? "pour le lecteur, qui ignore les majuscules, les accents et les espaces autour"
+                                      : "pour le lecteur, qui ignore les majuscules et les espaces autour";
+    std::vector<std::pair<std::string, size_t>> graded; // each good text's graded form, and its number
+    if (!stored.empty())
+        graded.emplace_back(GradedForm(stored, forgiven), 0);
+    if (texts.size() > static_cast<size_t>(MAX_BOX_VARIANTS) + 1)
+        Error(place, LineOf(*texts.get(MAX_BOX_VARIANTS + 1)),
+              what + " : plus de " + std::to_string(MAX_BOX_VARIANTS) + " variantes, le maximum du lecteur");
+    for (size_t number = 1; number < texts.size(); ++number) {
+        const toml::node& node = *texts.get(number);
+        const std::string variantWhat = what + ", variante " + std::to_string(number);
+        const int line = LineOf(node);
+        std::string variant, cp1252;
+        const bool good = ReadText(node, variantWhat, false, place, &variant, &cp1252);
+        if (node.is_string())
+            variants->push_back(variant);
+        if (!good)
+            continue;
+        const std::string form = GradedForm(cp1252, forgiven);
+        const auto earlier = std::find_if(graded.begin(), graded.end(),
+                                          [&form](const std::pair<std::string, size_t>& e) { return e.first == form; });
+        if (form.empty())
+            Error(place, line, variantWhat + " : une variante vide (ou faite d'espaces) n'accepte rien");
+        else if (earlier != graded.end() && earlier->second == 0)
+            Error(place, line, variantWhat + " : " + Quoted(variant) + " est la réponse attendue elle-même " + same);
+        else if (earlier != graded.end())
+            Error(place, line,
+                  variantWhat + " : " + Quoted(variant) + " répète la variante " + std::to_string(earlier->second) +
+                      " " + same);
+        else if (SurroundedBySpaces(variant))
+            Warning(place, line,
+                    variantWhat + " : des espaces l'entourent ; elle ne pourra jamais être reconnue, car seules les "
+                                  "espaces autour de la saisie du joueur sont retirées");
+        graded.emplace_back(form, number);
+        if (carried)
+            m_carriedVariants.push_back({line, place, variantWhat, cp1252.size()});
+    }
+}
+
+// The variants travel in one payload that the encoder takes whole: the first variant past its size
+// is the one to shorten or leave out.
+void SourceReader::CheckVariantsSize()
+{
+    size_t size = ACCEPTED_ANSWERS_HEADER_SIZE +
+                  static_cast<size_t>(AnswerBoxCount(m_quiz.mediaKind, static_cast<int>(m_quiz.questions.size()),
+                                                     m_quiz.answersPerQuestion));
+    for (const CarriedVariant& variant : m_carriedVariants) {
+        size += variant.size + 1;
+        if (size > ACCEPTED_ANSWERS_MAX_SIZE) {
+            Error(variant.place, variant.line,
+                  variant.what + " : les variantes du quiz dépassent ici les " +
+                      std::to_string(ACCEPTED_ANSWERS_MAX_SIZE) + " octets que le lecteur accepte");
+            return;
+        }
     }
 }
 
@@ -399,6 +529,8 @@ void SourceReader::Read(const toml::table& root)
         ReadAnswerLabels(*node);
     if (const toml::node* node = root.get("reveal"))
         ReadChoice(*node, "reveal", REVEAL_MODE_NAMES, SourceField::REVEAL, &m_quiz.revealMode);
+    if (const toml::node* node = root.get("accents"))
+        ReadAccents(*node);
     if (const toml::node* node = root.get("colour"))
         ReadColour(*node);
     if (const toml::node* node = root.get("codes"))
@@ -406,9 +538,18 @@ void SourceReader::Read(const toml::table& root)
     if (const toml::node* node = root.get("question"))
         ReadQuestions(*node);
     CheckCounts(root);
+    CheckVariantsSize();
 }
 
 } // namespace
+
+bool ReadAccentsValue(const std::string& value, bool* forgiven)
+{
+    if (value != ACCENTS_STRICT && value != ACCENTS_FORGIVEN && value != "toleres")
+        return false;
+    *forgiven = value != ACCENTS_STRICT;
+    return true;
+}
 
 bool SourceParse::HasErrors() const
 {

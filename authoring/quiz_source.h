@@ -15,6 +15,8 @@
 struct SourceQuestion {
     int line = 0; // line of the question's [[question]] header
     std::string answers[2];
+    // The other texts each answer box accepts beside its stored answer, in their order.
+    std::vector<std::string> variants[2];
     std::string text;
     std::string revealText;
     std::string picture;
@@ -31,6 +33,7 @@ struct QuizSource {
     int32_t mediaKind = MEDIA_TEXT;
     int32_t answersPerQuestion = 1;
     int32_t revealMode = REVEAL_NOTHING;
+    bool accentsForgiven = false; // the grading takes accented letters for their plain letters
     // The player's own colour when the source names none.
     uint8_t red = 90;
     uint8_t green = 95;
@@ -56,6 +59,7 @@ enum class SourceField {
     PICTURE,
     REVEAL_TEXT,
     ANSWER_PICTURE,
+    ACCENTS,
 };
 
 struct SourcePlace {
@@ -112,3 +116,9 @@ std::string FormatDiagnostic(const std::string& fileName, const Diagnostic& diag
 // Key names of the source's settings, shared with the writer of sources.
 extern const char* const MEDIA_KIND_NAMES[4];
 extern const char* const REVEAL_MODE_NAMES[4];
+
+// The values of accents: "stricts" (the default) and "tolérés", which may also be written "toleres"
+// on a keyboard without French accents. Whether value is one of them, *forgiven telling which.
+extern const char ACCENTS_STRICT[];
+extern const char ACCENTS_FORGIVEN[];
+bool ReadAccentsValue(const std::string& value, bool* forgiven);

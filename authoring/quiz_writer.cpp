@@ -6,14 +6,26 @@
 
 namespace {
 
-// kind, answers_per_question, answer_labels and reveal.
+// kind, answers_per_question, answer_labels, reveal and accents when they are forgiven.
 std::string Settings(const QuizSource& quiz)
 {
     std::string out = std::string("kind = \"") + MEDIA_KIND_NAMES[quiz.mediaKind & 3] + "\"\n";
     out += "answers_per_question = " + std::to_string(quiz.answersPerQuestion) + "\n";
     if (!quiz.answerLabels[0].empty() || !quiz.answerLabels[1].empty())
         out += "answer_labels = [" + TomlQuote(quiz.answerLabels[0]) + ", " + TomlQuote(quiz.answerLabels[1]) + "]\n";
-    return out + "reveal = \"" + REVEAL_MODE_NAMES[quiz.revealMode & 3] + "\"\n";
+    out += std::string("reveal = \"") + REVEAL_MODE_NAMES[quiz.revealMode & 3] + "\"\n";
+    return quiz.accentsForgiven ? out + "accents = \"" + ACCENTS_FORGIVEN + "\"\n" : out;
+}
+
+// The stored answer alone, or the list of it and its variants.
+std::string Answer(const std::string& stored, const std::vector<std::string>& variants)
+{
+    if (variants.empty())
+        return TomlQuote(stored);
+    std::string list = "[" + TomlQuote(stored);
+    for (const std::string& variant : variants)
+        list += ", " + TomlQuote(variant);
+    return list + "]";
 }
 
 std::string FileName(const std::string& folder, const std::string& name)
@@ -29,7 +41,7 @@ std::string Questions(const QuizSource& quiz, const std::string& folder)
     for (const SourceQuestion& question : quiz.questions) {
         out += "\n[[question]]\nanswers = [";
         for (size_t i = 0; i < answerCount; ++i)
-            out += (i ? ", " : "") + TomlQuote(question.answers[i]);
+            out += (i ? ", " : "") + Answer(question.answers[i], question.variants[i]);
         out += "]\n";
         if (!question.text.empty() || quiz.mediaKind == MEDIA_TEXT)
             out += "text = " + TomlQuote(question.text) + "\n";

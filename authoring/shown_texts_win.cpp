@@ -6,6 +6,7 @@
 
 #include "authoring/cp1252.h"
 #include "authoring/wording.h"
+#include "platform/text_1252_win.h"
 #include "platform/win_raii.h"
 
 namespace {
@@ -25,15 +26,17 @@ std::vector<Diagnostic> CheckShownTexts(const std::vector<ShownText>& texts)
         return warnings;
     for (const ShownText& shown : texts) {
         const FieldShape& shape = ShapeOf(shown.field);
-        // The player passes its texts to the ANSI functions, in code page 1252 as stored.
+        // Measured as the player draws its texts: the stored bytes read in code page 1252, whatever
+        // the system's, then given to the wide functions.
         ScopedSelection font(dc.Get(), StockFontOf(shape.font));
-        TEXTMETRICA metrics;
-        if (!GetTextMetricsA(dc.Get(), &metrics) || metrics.tmHeight <= 0)
+        TEXTMETRICW metrics;
+        if (!GetTextMetricsW(dc.Get(), &metrics) || metrics.tmHeight <= 0)
             continue;
         const int lines = std::max(1, shape.height / static_cast<int>(metrics.tmHeight));
         auto measure = [&](const std::string& text) {
+            const WideString wide = WideFrom1252(text.c_str());
             SIZE size = {0, 0};
-            GetTextExtentPoint32A(dc.Get(), text.data(), static_cast<int>(text.size()), &size);
+            GetTextExtentPoint32W(dc.Get(), wide.data(), static_cast<int>(wide.size()), &size);
             return static_cast<int>(size.cx);
         };
         const size_t shownLength = ShownLength(shown.text, shape.width, lines, shape.wraps, measure);

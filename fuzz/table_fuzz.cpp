@@ -1,6 +1,6 @@
 // The spreadsheet reader on arbitrary bytes, as zelbo-pack new takes them: decoded as a text file,
 // read as a table, made into a quiz and written as quiz.toml. Whatever the table holds, the file
-// written must read back with the same questions and file names.
+// written must read back with the same questions, variants and file names.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (parse.quiz.questions.size() != expected)
         std::abort();
     for (size_t i = 0; i < expected; ++i) {
+        for (int p = 0; p < draft.quiz.answersPerQuestion; ++p)
+            if (parse.quiz.questions[i].variants[p] != draft.quiz.questions[i].variants[p])
+                std::abort();
         const std::string& picture = draft.quiz.questions[i].picture;
         if (!picture.empty() && parse.quiz.questions[i].picture != "images/" + picture &&
             parse.quiz.questions[i].picture != picture)

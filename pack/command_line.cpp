@@ -1,6 +1,7 @@
 #include "pack/command_line.h"
 
 #include "authoring/paths.h"
+#include "authoring/quiz_source.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ struct CommandRule {
     bool takesPlayer;
     bool takesKeepPictures;
     bool takesJobs;
-    bool takesTsv;
+    bool grades; // --tsv, --accents
     bool takesForce;
     bool startsQuiz; // --table, --pictures, --title, --kind
     const char* help;
@@ -29,10 +30,14 @@ const CommandRule COMMANDS[] = {
      "En cas d'échec, SORTIE reçoit tout ce qui a pu être décodé et le nom du code\n"
      "d'erreur (par exemple LZW_BAD_CODE) est écrit sur la sortie d'erreur.\n"},
     {"grade", 2, false, false, false, false, true, false, false,
-     "Usage : zelbo-pack grade ATTENDUE SAISIE\n"
-     "        zelbo-pack grade --tsv FICHIER\n"
+     "Usage : zelbo-pack grade ATTENDUE SAISIE [--accents tolérés]\n"
+     "        zelbo-pack grade --tsv FICHIER [--accents tolérés]\n"
      "Affiche le verdict que le lecteur donnerait à la SAISIE pour la réponse ATTENDUE\n"
      "(BRAVO, FAUX, Anagramme, Quasiment, Presque, Trop long, Trop court, pas loin, y a de l'idée, ?).\n"
+     "ATTENDUE peut donner, après la réponse, les autres réponses acceptées, chacune après un « | » :\n"
+     "  zelbo-pack grade \"Charles de Gaulle|De Gaulle\" \"de gaule\"   (affiche : Quasiment)\n"
+     "  --accents tolérés  juger comme un quiz qui tolère les accents (É compte pour E) ;\n"
+     "                     « toleres » s'écrit aussi, et « stricts », le réglage par défaut\n"
      "Avec --tsv, FICHIER contient une paire par ligne, en UTF-8 : attendue<TAB>saisie ;\n"
      "un verdict est affiché par ligne (une ligne vide donne une ligne vide).\n"},
     {"check", 1, false, false, false, true, false, false, false,
@@ -65,7 +70,9 @@ const CommandRule COMMANDS[] = {
      "  --table FICHIER    un tableau enregistré en CSV (séparé par des points-virgules, des\n"
      "                     virgules ou des tabulations, en UTF-8, UTF-16 ou Windows-1252) ; sa première\n"
      "                     ligne nomme les colonnes : question (ou texte), réponse (ou réponse 1),\n"
-     "                     réponse 2, image (ou fichier), texte dévoilé, image dévoilée\n"
+     "                     réponse 2, image (ou fichier), texte dévoilé, image dévoilée, et\n"
+     "                     autres réponses (ou autres réponses 1), autres réponses 2 : les autres\n"
+     "                     réponses acceptées, séparées par des « | »\n"
      "  --pictures DOSSIER une question par image ou clip du dossier, dans l'ordre des noms ; la réponse\n"
      "                     est le nom du fichier (tour_eiffel.jpg donne « tour eiffel ») et\n"
      "                     paris-reponse.jpg est l'image dévoilée de paris.jpg\n"
@@ -182,8 +189,11 @@ CommandLineParse ParsePackCommandLine(const std::vector<std::string>& arguments)
             command.jobs = i + 1 < arguments.size() ? JobCount(arguments[++i]) : 0;
             if (command.jobs == 0)
                 return Failure("l'option --jobs attend un nombre de 1 à " + std::to_string(MAX_JOBS));
-        } else if (argument == "--tsv" && rule->takesTsv) {
+        } else if (argument == "--tsv" && rule->grades) {
             command.tsv = true;
+        } else if (argument == "--accents" && rule->grades) {
+            if (i + 1 == arguments.size() || !ReadAccentsValue(arguments[++i], &command.accentsForgiven))
+                return Failure(std::string("l'option --accents attend ") + ACCENTS_STRICT + " ou " + ACCENTS_FORGIVEN);
         } else if (argument == "--force" && rule->takesForce) {
             command.force = true;
         } else {

@@ -7,17 +7,18 @@
 struct PackCommand {
     std::string name; // "encode", "decode", "grade", "check", "build", "extract", "new"; empty: none given
     std::vector<std::string> operands;
-    std::string output;        // -o
-    std::string player;        // --player
-    bool keepPictures = false; // --keep-pictures
-    bool force = false;        // --force (extract, new): write over what is there
-    int jobs = 0;              // --jobs: pictures converted at once; 0 for one per processor
-    bool tsv = false;          // grade --tsv
-    std::string table;         // new --table
-    std::string pictures;      // new --pictures
-    std::string title;         // new --title
-    std::string kind;          // new --kind
-    bool help = false;         // --help, -h, or "help" as the command
+    std::string output;           // -o
+    std::string player;           // --player
+    bool keepPictures = false;    // --keep-pictures
+    bool force = false;           // --force (extract, new): write over what is there
+    int jobs = 0;                 // --jobs: pictures converted at once; 0 for one per processor
+    bool tsv = false;             // grade --tsv
+    bool accentsForgiven = false; // grade --accents tolérés
+    std::string table;            // new --table
+    std::string pictures;         // new --pictures
+    std::string title;            // new --title
+    std::string kind;             // new --kind
+    bool help = false;            // --help, -h, or "help" as the command
 };
 
 struct CommandLineParse {

@@ -27,7 +27,7 @@ int RunGrade(const PackCommand& command)
         std::string table;
         if (!ReadWholeFile(path, &table))
             return Fail(ReadFailure(path));
-        const GradeTableResult result = GradeTable(table);
+        const GradeTableResult result = GradeTable(table, command.accentsForgiven);
         if (!result.ok)
             return Fail(command.operands[0] + ", " + result.error);
         PrintOut(result.verdicts);
@@ -37,6 +37,6 @@ int RunGrade(const PackCommand& command)
     if (!ToCp1252(command.operands[0], "la réponse attendue", &expected) ||
         !ToCp1252(command.operands[1], "la saisie", &typed))
         return EXIT_FAILED;
-    PrintOut(GradeToUtf8(expected, typed) + "\n");
+    PrintOut(GradeToUtf8(expected, typed, command.accentsForgiven) + "\n");
     return EXIT_OK;
 }

@@ -94,18 +94,20 @@ TEST(PicturePixels, TransparencyLandsOnWhiteAndReductionAveragesTheCoveredArea)
     EXPECT_EQ(ScaleDownBgr(ramp, {3, 3}, {2, 2}), (std::vector<uint8_t>{0, 0, 0, 15, 15, 15, 45, 45, 45, 60, 60, 60}));
 }
 
+// Variants after "|" (the empty one left out), and the same table with accents forgiven.
 TEST(GradeTable, OneVerdictPerLineOrAnErrorNamingItsLine)
 {
-    const GradeTableResult result =
-        GradeTable("\xEF\xBB\xBFParis\t  paris \r\nParis\tPrais\n\nGrand Canal\td Canal\n"
-                   "\xC3\x89t\xC3\xA9\tEte\r\nPomme-de-terre nouvelle\tPomme de terre nouvele\n"
-                   "Le Chat\tchat\tle");
-    EXPECT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(result.verdicts, "BRAVO\nAnagramme\n\npas loin\nPresque\ny a de l'id\xC3\xA9"
-                               "e\nFAUX\n");
-    EXPECT_FALSE(GradeTable("a\tb\nsans tabulation\n").ok);
-    EXPECT_EQ(GradeTable("a\tb\nsans tabulation\n").error.substr(0, 10), "ligne 2 : ");
-    EXPECT_EQ(GradeTable("a\tb\r\n\r\nx\t\xE2\x89\xA0\n").error.substr(0, 10), "ligne 3 : ");
+    const std::string table = "\xEF\xBB\xBFParis\t  paris \r\nParis\tPrais\n\nGrand Canal\td Canal\n"
+                              "\xC3\x89t\xC3\xA9\tEte\r\nPomme-de-terre nouvelle\tPomme de terre nouvele\n"
+                              "Charles de Gaulle|De Gaulle\tde gaule\nParis||\tx\nLe Chat\tchat\tle";
+    const GradeTableResult strict = GradeTable(table, false), forgiven = GradeTable(table, true);
+    EXPECT_TRUE(strict.ok) << strict.error;
+    EXPECT_EQ(strict.verdicts, "BRAVO\nAnagramme\n\npas loin\nPresque\ny a de l'id\xC3\xA9"
+                               "e\nQuasiment\nFAUX\nFAUX\n");
+    EXPECT_EQ(forgiven.verdicts.substr(0, 35), "BRAVO\nAnagramme\n\npas loin\nBRAVO\ny a");
+    EXPECT_FALSE(GradeTable("a\tb\nsans tabulation\n", false).ok);
+    EXPECT_EQ(GradeTable("a\tb\nsans tabulation\n", false).error.substr(0, 10), "ligne 2 : ");
+    EXPECT_EQ(GradeTable("a\tb\r\n\r\nx\t\xE2\x89\xA0\n", false).error.substr(0, 10), "ligne 3 : ");
 }
 
 TEST(Paths, SourceRelativeNamesResolveFromTheSourcesFolder)
@@ -159,13 +161,14 @@ TEST(QuizPayload, StreamsLongerThanTheEncodersInputDecode)
 
 namespace {
 
-// Lines 1 to 16 of a picture quiz with two answers, reveal texts and pictures.
+// Lines 1 to 16 of a picture quiz with two answers, some with variants, reveal texts and pictures.
 const std::string VALID_SOURCE =
     "title = \"Capitales d'Europe\"\ncreator = \"Camille\"\nkind = \"picture\"\nanswers_per_question = 2\n"
     "answer_labels = [\"Ville\", \"Pays\"]\nreveal = \"text+picture\"\ncolour = \"#af0F9A\"\n"
-    "codes = [\"BRONZE\", \"ARGENT\"]\n[[question]]\nanswers = [\"Paris\", \"France\"]\n"
+    "codes = [\"BRONZE\", \"ARGENT\"]\n[[question]]\nanswers = [[\"Paris\", \"Paname\"], \"France\"]\n"
     "picture = \"images/paris.jpg\"\nreveal_text = \"La Ville Lumi\xC3\xA8re\"\n"
-    "answer_picture = \"images/paris-reponse.jpg\"\n[[question]]\nanswers = [\"Bruxelles\", \"Belgique\"]\n"
+    "answer_picture = \"images/paris-reponse.jpg\"\n[[question]]\n"
+    "answers = [\"Bruxelles\", [\"Belgique\", \"Belgi\xC3\xAB\", \"Belgien\"]]\n"
     "picture = \"images/bruxelles.jpg\"\n";
 
 std::string Repeat(const std::string& text, int count)
@@ -173,12 +176,23 @@ std::string Repeat(const std::string& text, int count)
     return count > 0 ? text + Repeat(text, count - 1) : "";
 }
 
+// ", " and count variants of length bytes, all different: "v1...", "v2...".
+std::string Variants(int count, size_t length)
+{
+    std::string list;
+    for (int i = 1; i <= count; ++i) {
+        const std::string number = "v" + std::to_string(i);
+        list += ", \"" + number + std::string(length - number.size(), '.') + "\"";
+    }
+    return list;
+}
+
 // Where a diagnostic lies: "q2.answer1", "code3", "title", "" for the file as a whole.
 std::string PlaceOf(const SourcePlace& place)
 {
     const char* const fields[] = {
-        "",       "title", "creator", "explanation", "kind",    "answers_per_question", "label",         "reveal",
-        "colour", "code",  "answer",  "text",        "picture", "reveal_text",          "answer_picture"};
+        "",       "title", "creator", "explanation", "kind",    "answers_per_question", "label",          "reveal",
+        "colour", "code",  "answer",  "text",        "picture", "reveal_text",          "answer_picture", "accents"};
     const char* field = fields[static_cast<int>(place.field)];
     const std::string question = place.question ? "q" + std::to_string(place.question) + (*field ? "." : "") : "";
     return question + field + (place.number ? std::to_string(place.number) : "");
@@ -213,6 +227,18 @@ TEST(QuizSource, ValidSourceGivesThePlayersContent)
               std::string("\0\x02\x02\x02", 4) + "Capitales d'Europe|Camille||Ville|Pays|Paris|France||Bruxelles|"
                                                  "Belgique||\x03La Ville Lumi\xE8re||||\xAF\x0F\x9A");
     EXPECT_EQ(std::string(payloads.codes.begin(), payloads.codes.end()), "BRONZE\r\nARGENT\r\n");
+    // Variants in box order, after the version, the options and the number of boxes.
+    Bytes accepted;
+    QuizSource quiz = parse.quiz;
+    quiz.accentsForgiven = true;
+    ASSERT_TRUE(MakeAcceptedPayload(quiz, &accepted, &error)) << error;
+    EXPECT_EQ(std::string(accepted.begin(), accepted.end()),
+              std::string("\1\1\4\1Paname|\0\0\2Belgi\xEB|Belgien|", 29));
+    // A quiz without either carries none.
+    for (SourceQuestion& question : quiz.questions)
+        question.variants[0] = question.variants[1] = {};
+    quiz.accentsForgiven = false;
+    ASSERT_TRUE(MakeAcceptedPayload(quiz, &accepted, &error) && accepted.empty());
 }
 
 // Each source and the start of a diagnostic it gives (W: a warning, the source otherwise valid), if any.
@@ -272,7 +298,34 @@ TEST(QuizSource, ProblemsAreReportedWithTheirLine)
         {head, "0:E::aucune question"},
         {head + "codes = []\n" + Repeat(tq, 2), "3:W:code:0 code pour 2 questions : \xC3\xA0 partir d'un score de 1,"},
         {head + "codes = [\"A\", \"B\"]\n" + tq, "3:W:code:1 code en trop"},
-        {head + Repeat(tq, 97), "291:E:q97:plus de 96 questions"}};
+        {head + Repeat(tq, 97), "291:E:q97:plus de 96 questions"},
+        // Variants, after the stored answer in a list: refused where the player would never meet them.
+        {h + q + "answers = [[]]\ntext = \"t\"\n", "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1 : la liste est vide"},
+        {h + q + "answers = [[\"Paris\", \"  \"]]\n", "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : une "
+                                                      "variante vide"},
+        {h + q + "answers = [[\"Paris\", \" PARIS\"]]\n", "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : "
+                                                          "\xC2\xAB  PARIS \xC2\xBB est la r\xC3\xA9ponse attendue"},
+        {h + q + "answers = [[\n\"Gen\xC3\xA8ve\",\n\"Genf\",\n\"GENF\"]]\n",
+         "8:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 2 : \xC2\xAB GENF \xC2\xBB r\xC3\xA9p\xC3\xA8te la "
+         "variante 1 pour le lecteur, qui ignore les majuscules et les espaces autour"},
+        {h + "accents = \"toleres\"\n" + q + "answers = [[\"Gen\xC3\xA8ve\", \"GENEVE\"]]\n",
+         "6:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : \xC2\xAB GENEVE \xC2\xBB est la r\xC3\xA9ponse "
+         "attendue elle-m\xC3\xAAme pour le lecteur, qui ignore les majuscules, les accents"},
+        {h + "accents = \"tol\xC3\xA9r\xC3\xA9s\"\n" + q + "answers = [[\"\xC5\x92uf\", \"oeuf \"]]\n",
+         "6:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : \xC2\xAB oeuf  \xC2\xBB est la"},
+        {h + "accents = \"oui\"\n" + tq, "4:E:accents:accents doit valoir \"stricts\" ou \"tol\xC3\xA9r\xC3\xA9s\""},
+        {h + q + "answers = [[\"a\", \" b\"]]\ntext = \"t\"\n",
+         "5:W:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : des espaces"},
+        {"title = \"x\"\nkind = \"picture\"\nanswers_per_question = 2\ncodes = [\"A\"]\n" + q +
+             "answers = [[\"Paris\", \"Paname\"], [\"France\", \"\xE2\x82\xAC\xE2\x89\xA0\"]]\n",
+         "6:E:q1.answer2:question 1, r\xC3\xA9ponse 2, variante 1" + character + "\xE2\x89\xA0"},
+        {h + q + "answers = [[\"a\"" + Variants(256, 4) + "]]\n",
+         "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1 : plus de 255"},
+        // Four bytes of header and box count, 252 variants of 259 bytes and their ends, then one that
+        // brings the payload to 65,535 bytes exactly, or one byte past.
+        {h + q + "answers = [[\"a\"" + Variants(252, 259) + ", \"" + Repeat("z", 10) + "\"]]\ntext = \"t\"\n", ""},
+        {h + q + "answers = [[\"a\"" + Variants(252, 259) + ", \"" + Repeat("z", 11) + "\"]]\n",
+         "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 253 : les variantes du quiz d\xC3\xA9passent"}};
     for (const auto& [source, diagnostic] : cases) {
         const SourceParse parse = ParseQuizSource(source);
         const std::string all = Diagnostics(parse);
@@ -335,6 +388,7 @@ QuizSource RandomQuiz(std::mt19937& random)
     quiz.mediaKind = static_cast<int32_t>(random() % 4);
     quiz.answersPerQuestion = 1 + static_cast<int32_t>(random() % 2);
     quiz.revealMode = static_cast<int32_t>(random() % 4);
+    quiz.accentsForgiven = random() % 2;
     quiz.red = static_cast<uint8_t>(random()), quiz.green = static_cast<uint8_t>(random());
     quiz.blue = static_cast<uint8_t>(random());
     for (std::string* text :
@@ -342,8 +396,11 @@ QuizSource RandomQuiz(std::mt19937& random)
         *text = RandomText(random, CHARACTERS);
     for (unsigned count = 1 + random() % 4; count > 0; --count) {
         SourceQuestion question;
-        for (int i = 0; i < quiz.answersPerQuestion; ++i)
+        for (int i = 0; i < quiz.answersPerQuestion; ++i) {
             question.answers[i] = RandomText(random, CHARACTERS);
+            if (random() % 2)
+                question.variants[i] = {RandomText(random, CHARACTERS)};
+        }
         question.text = RandomText(random, CHARACTERS);
         question.revealText = RevealsText(quiz.revealMode) ? RandomText(random, CHARACTERS) : "";
         question.picture = RandomText(random, NAME_CHARACTERS);
@@ -358,11 +415,13 @@ QuizSource RandomQuiz(std::mt19937& random)
 
 // What the writer writes parses back into the quiz it wrote, whatever its texts hold: an editor saves
 // the source that check reads. A quiz the player can hold, taken back out of its payloads as extract
-// does, builds the same payloads: the examples, texts holding every character of the player's code
-// page, and random quizzes. The writer writes every value of a quiz, so it serves to compare them.
+// does, builds the same payloads, its variants and accent option included: the examples, a quiz with
+// variants and forgiven accents whose texts hold every character of the player's code page, and
+// random quizzes. The writer writes every value of a quiz, so it serves to compare them.
 TEST(QuizWriter, WhatItWritesParsesBackIntoTheSameQuizAndContent)
 {
     std::vector<QuizSource> quizzes = {ParseQuizSource(VALID_SOURCE).quiz};
+    quizzes[0].accentsForgiven = true;
     for (int c = 1; c < 0x100; ++c)
         if (c != '|' && c != '\r' && c != '\n')
             quizzes[0].questions[1].text += Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
@@ -383,16 +442,21 @@ TEST(QuizWriter, WhatItWritesParsesBackIntoTheSameQuizAndContent)
         const SourceParse parse = ParseQuizSource(written);
         ASSERT_EQ(WriteQuizSource(parse.quiz), written) << Diagnostics(parse);
         QuizPayloads payloads, rebuilt;
-        Bytes stream, content;
+        Bytes stream, content, accepted, acceptedAgain;
         QuizSource back;
         std::string error;
         if (parse.HasErrors() || !MakeQuizPayloads(quiz, &payloads, &error))
             continue;
+        ASSERT_TRUE(MakeAcceptedPayload(quiz, &accepted, &error)) << error;
         ASSERT_TRUE(LzwEncodeBytes(payloads.content, &stream) == LZW_OK && LzwDecodeBytes(stream, &content) == LZW_OK);
         ASSERT_TRUE(ReadQuizPayloads(content, payloads.codes, &back, &error)) << error;
+        ASSERT_TRUE(accepted.empty() || ReadAcceptedPayload(accepted, &back, &error)) << error;
         const SourceParse again = ParseQuizSource(WriteQuizSource(back));
-        ASSERT_TRUE(!again.HasErrors() && MakeQuizPayloads(again.quiz, &rebuilt, &error)) << Diagnostics(again);
+        ASSERT_TRUE(!again.HasErrors() && MakeQuizPayloads(again.quiz, &rebuilt, &error) &&
+                    MakeAcceptedPayload(again.quiz, &acceptedAgain, &error))
+            << Diagnostics(again);
         EXPECT_TRUE(rebuilt.content == payloads.content && rebuilt.codes == payloads.codes) << written;
+        EXPECT_EQ(acceptedAgain, accepted) << written;
         ++extracted;
     }
     EXPECT_GE(extracted, 5u);

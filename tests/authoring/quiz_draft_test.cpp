@@ -128,7 +128,9 @@ TEST(QuizDraft, ColumnsGiveTheQuizItsShape)
         EXPECT_EQ(draft.quiz.revealMode, c.reveal) << c.csv;
         EXPECT_FALSE(draft.quiz.questions.empty()) << c.csv;
     }
-    const QuizDraft draft = Draft("question;note;r\xC3\xA9ponse 1;r\xC3\xA9ponse 2\nQ ? ;x; Paris ;France;\n");
+    const QuizDraft draft = Draft("question;note;r\xC3\xA9ponse 1;r\xC3\xA9ponse 2;autres r\xC3\xA9ponses;Autres "
+                                  "R\xC3\xA9ponses 2\nQ ? ;x; Paris ;France; Paname || Lut\xC3\xA8"
+                                  "ce |;\n");
     ASSERT_EQ(draft.quiz.questions.size(), 1u);
     // A row shorter than the header leaves the columns past its end empty.
     EXPECT_EQ(Draft("question;r\xC3\xA9ponse;image\nq;a\n").quiz.questions.at(0).picture, "");
@@ -141,9 +143,14 @@ TEST(QuizDraft, ColumnsGiveTheQuizItsShape)
     EXPECT_EQ(question.text, "Q ?");
     EXPECT_EQ(question.answers[0], "Paris");
     EXPECT_EQ(question.answers[1], "France");
-    ASSERT_EQ(draft.diagnostics.size(), 1u);
-    EXPECT_TRUE(draft.diagnostics[0].warning);
+    EXPECT_EQ(question.variants[0], (std::vector<std::string>{"Paname", "Lut\xC3\xA8"
+                                                                        "ce"}));
+    EXPECT_TRUE(question.variants[1].empty());
+    // The unknown column, then the second answers that a text quiz never asks.
+    ASSERT_EQ(draft.diagnostics.size(), 2u);
+    EXPECT_TRUE(draft.diagnostics[0].warning && draft.diagnostics[1].warning);
     EXPECT_NE(draft.diagnostics[0].message.find("note"), std::string::npos);
+    EXPECT_NE(draft.diagnostics[1].message.find("quiz texte"), std::string::npos);
 }
 
 TEST(QuizDraft, ProblemsComeWithTheirLines)
@@ -163,6 +170,8 @@ TEST(QuizDraft, ProblemsComeWithTheirLines)
          "r\xC3\xA9ponse 2 : 300 octets"},
         {"r\xC3\xA9ponse;image\na;\"x\ty.jpg\"\n", true, 2, "x\ty.jpg : le nom de fichier contient une tabulation"},
         {"r\xC3\xA9ponse\na|b\n", false, 2, "\xC2\xAB | \xC2\xBB est interdit"},
+        {"r\xC3\xA9ponse;autres r\xC3\xA9ponses\na;b|\xE2\x89\xA0\n", false, 2, "U+2260"},
+        {"r\xC3\xA9ponse;autres r\xC3\xA9ponses 2\na;b\n", false, 1, "sans colonne \xC2\xAB r\xC3\xA9ponse 2"},
         {"r\xC3\xA9ponse\na\n", true, 0, "--kind"},
     };
     for (const Case& c : cases) {

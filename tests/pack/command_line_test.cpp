@@ -21,6 +21,10 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
         {{"check", "q.toml"}, "check q.toml"},
         {{"grade", "--", "-x", "-y"}, "grade -x -y"},
         {{"grade", "--tsv", "t.tsv"}, "grade t.tsv T"},
+        {{"grade", "a|b", "--accents", "tol\xC3\xA9r\xC3\xA9s", "c"}, "grade a|b c A"},
+        {{"grade", "--tsv", "t.tsv", "--accents", "stricts"}, "grade t.tsv T"},
+        {{"grade", "a", "b", "--accents", "oui"}, "! l'option --accents attend stricts ou tol\xC3\xA9r\xC3\xA9s"},
+        {{"check", "q.toml", "--accents", "toleres"}, "! option inconnue"},
         {{"pack"}, "! commande inconnue \xC2\xAB pack \xC2\xBB"},
         {{"encode", "a"}, "! encode attend 2 arguments, 1 donn\xC3\xA9 (zelbo-pack encode --help)"},
         {{"grade", "--tsv"}, "! grade attend 1 argument, 0 donn\xC3\xA9 ("},
@@ -43,7 +47,7 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
             made += " " + operand;
         made += (c.output.empty() ? "" : " -o " + c.output) + (c.player.empty() ? "" : " -p " + c.player);
         made += std::string(c.keepPictures ? " K" : "") + (c.jobs ? " J" + std::to_string(c.jobs) : "") +
-                (c.tsv ? " T" : "") + (c.help ? " H" : "");
+                (c.tsv ? " T" : "") + (c.accentsForgiven ? " A" : "") + (c.help ? " H" : "");
         EXPECT_EQ(made.substr(0, parse.ok ? std::string::npos : expected.size()), expected);
     }
     EXPECT_NE(PackHelpText("extract").find("extract QUIZ.exe -o DOSSIER"), std::string::npos);

@@ -13,6 +13,7 @@
 #include "authoring/quiz_extraction_win.h"
 #include "authoring/resources_win.h"
 #include "board/picture_win.h"
+#include "content/accepted_answers.h"
 #include "content/content_loader_win.h"
 #include "content/lzw.h"
 #include "pack/console_win.h"
@@ -130,16 +131,17 @@ TEST(PackTool, BuildsAQuizThatCarriesItsContentCodesAndPicturesAndExtractsItBack
 {
     ScopedTempDirectory folder;
     auto picture = [](const char* name) { return "\"" + Asset(name) + "\"\n"; };
-    WriteFileBytes("quiz.toml",
-                   "title = \"Capitales d'\xC3\x89urope\"\nkind = \"picture\"\nanswers_per_question = 2\n"
-                   "answer_labels = [\"Ville\", \"Pays\"]\nreveal = \"text+picture\"\ncolour = \"#35CBA3\"\n"
-                   "codes = [\"BRONZE\", \"ARGENT\", \"OR\", \"PLATINE\"]\n[[question]]\n"
-                   "answers = [\"Paris\", \"France\"]\nreveal_text = \"La Ville Lumi\xC3\xA8re\"\npicture = " +
-                       picture("small.jpg") + "answer_picture = " + picture("alpha.png") +
-                       "[[question]]\nanswers = [\"Rome\", \"Italie\"]\npicture = " + picture("large.jpg") +
-                       "[[question]]\nanswers = [\"Oslo\", \"Norv\xC3\xA8ge\"]\npicture = " + picture("flag.gif") +
-                       "answer_picture = " + picture("large.png") +
-                       "[[question]]\nanswers = [\"Berne\", \"Suisse\"]\npicture = " + picture("tile.bmp"));
+    WriteFileBytes(
+        "quiz.toml",
+        "title = \"Capitales d'\xC3\x89urope\"\nkind = \"picture\"\nanswers_per_question = 2\n"
+        "answer_labels = [\"Ville\", \"Pays\"]\nreveal = \"text+picture\"\ncolour = \"#35CBA3\"\n"
+        "accents = \"tol\xC3\xA9r\xC3\xA9s\"\ncodes = [\"BRONZE\", \"ARGENT\", \"OR\", \"PLATINE\"]\n"
+        "[[question]]\nanswers = [\"Paris\", \"France\"]\nreveal_text = \"La Ville Lumi\xC3\xA8re\"\npicture = " +
+            picture("small.jpg") + "answer_picture = " + picture("alpha.png") +
+            "[[question]]\nanswers = [\"Rome\", \"Italie\"]\npicture = " + picture("large.jpg") +
+            "[[question]]\nanswers = [\"Oslo\", [\"Norv\xC3\xA8ge\", \"Norge\", \"Noreg\"]]\npicture = " +
+            picture("flag.gif") + "answer_picture = " + picture("large.png") +
+            "[[question]]\nanswers = [\"Berne\", \"Suisse\"]\npicture = " + picture("tile.bmp"));
     const ToolRun build = RunTool({"build", "quiz.toml", "-o", "quiz.exe"});
     ASSERT_EQ(build.exitCode, 0) << build;
     // One worker or several write the same quiz, with the same progress in question order.
@@ -204,14 +206,17 @@ TEST(PackTool, BuildsAQuizThatCarriesItsContentCodesAndPicturesAndExtractsItBack
     for (const auto& [type, id] : own)
         EXPECT_NE(ResourceBytes(quiz.Get(), MAKEINTRESOURCEA(type), id), "") << type << " " << id;
 
-    // Extracted and built again without a warning, it is the same quiz.
+    // Box 6, Norvège, takes two variants, and accents are forgiven.
+    QuizData loaded;
+    LoadContentFromModule(loaded, quiz.Get());
+    const BoxVariants norway = VariantsOfBox(loaded.acceptedAnswers, 6);
+    EXPECT_TRUE(ForgivesAccents(loaded.acceptedAnswers) && norway.count == 2 &&
+                std::string(NextVariant(norway.first)) == "Noreg");
+
+    // Extracted and built again without a warning, it is the same quiz, byte for byte.
     ASSERT_EQ(RunTool({"extract", "quiz.exe", "-o", "extrait"}).exitCode, 0);
     EXPECT_EQ(RunTool({"build", "extrait\\quiz.toml", "-o", "again.exe"}).err, "");
-    UniqueModule again = Open("again.exe");
-    for (int id : {IDR_CONTENT, IDR_CODES})
-        EXPECT_EQ(ResourceBytes(again.Get(), "PATCH", id), ResourceBytes(quiz.Get(), "PATCH", id)) << id;
-    for (int id : {401, 402, 403, 404, 405, 10401, 10402, 10403, 10404})
-        EXPECT_EQ(ResourceBytes(again.Get(), "IMG", id), ResourceBytes(quiz.Get(), "IMG", id)) << id;
+    EXPECT_EQ(ReadFileBytes("again.exe"), ReadFileBytes("quiz.exe"));
     // Kept as given when asked, but for what the player cannot read.
     EXPECT_EQ(RunTool({"build", "quiz.toml", "-o", "kept.exe", "--keep-pictures"}).exitCode, 0);
     UniqueModule kept = Open("kept.exe");
@@ -258,6 +263,9 @@ TEST(PackTool, CommandsGiveTheirStatusMessagesAndFiles)
         {"", {"grade", "\311t\351", "\351t\351"}, true, "Quasiment\n"},
         {"", {"grade", "\311t\351", "  \311T\351 "}, true, "BRAVO\n"},
         {"", {"grade", "--tsv", "cas.tsv"}, true, "Anagramme\n\ny a de l'id\303\251e\n"},
+        // The nearest accepted text gives the verdict; accents are forgiven when asked.
+        {"", {"grade", "Charles de Gaulle|De Gaulle", "de gaule"}, true, "Quasiment\n"},
+        {"", {"grade", "\311t\351|Summer", "ete", "--accents", "tol\351r\351s"}, true, "BRAVO\n"},
         {"", {"encode", "plain.bin", "packed.lzw"}, true, ""},
         {"", {"decode", "packed.lzw", "back.bin"}, true, ""},
         // Clips are known by their first bytes, and so is what is no clip.
@@ -327,6 +335,42 @@ TEST(PlayerLoader, EachStateOfTheContentResourcesGivesItsQuizAndMessages)
     }
 }
 
+// Extraction gives the accepted answers back to the source, or leaves out, with a word, a copy of
+// them that the player would leave aside.
+TEST(PackTool, ExtractGivesBackTheAcceptedAnswersThePlayerReads)
+{
+    const std::vector<std::string> stored = {"answers = [\"Charles de Gaulle\", \"Colombey\"]\n"};
+    const struct {
+        const char* module;
+        std::vector<std::string> source; // what the source holds, in this order
+        std::string warning;
+    } cases[] = {
+        {"variants",
+         {"accents = \"tol\u00E9r\u00E9s\"\n",
+          "answers = [[\"Charles de Gaulle\", \"De Gaulle\", \"G\u00E9n\u00E9ral de Gaulle\"], [\"Colombey\", "
+          "\"Colombey-les-Deux-\u00C9glises\"]]\n",
+          "answers = [[\"Gen\u00E8ve\", \"Genf\"], \"Suisse\"]\n"},
+         ""},
+        {"variants-bad", stored, "(LZW_BAD_CODE)"},
+        {"variants-version-2", stored, "(leur version est inconnue)"},
+        {"variants-misfit", stored, "(elles ne sont pas faites pour les cases de r\u00E9ponse de ce quiz)"},
+    };
+    for (const auto& c : cases) {
+        ScopedTempDirectory folder;
+        const QuizExtraction extraction = ExtractQuiz(
+            std::filesystem::u8path(BuildFolder() + "\\test-assets\\loader\\" + c.module + ".dll"), "source", false);
+        ASSERT_TRUE(extraction.ok) << extraction.error;
+        const std::string source = ReadFileBytes("source\\quiz.toml");
+        size_t at = 0;
+        for (const std::string& part : c.source)
+            EXPECT_NE(at = source.find(part, at), std::string::npos) << c.module << " has no " << part << source;
+        EXPECT_EQ(source.find("accents") != std::string::npos, c.source.size() > 1) << c.module;
+        const std::string warning = extraction.warnings.empty() ? "" : extraction.warnings[0];
+        EXPECT_EQ(warning.empty(), c.warning.empty()) << c.module;
+        EXPECT_NE(warning.find(c.warning), std::string::npos) << warning;
+    }
+}
+
 TEST(PackTool, NewStartsAQuizFromTheExampleSpreadsheetOrAFolderOfPictures)
 {
     ScopedTempDirectory folder;
@@ -338,8 +382,8 @@ TEST(PackTool, NewStartsAQuizFromTheExampleSpreadsheetOrAFolderOfPictures)
     ASSERT_EQ(RunTool({"build", "quiz.toml", "-o", "tableur.exe"}).exitCode, 0);
     ASSERT_EQ(RunTool({"extract", "tableur.exe", "-o", "extrait"}).exitCode, 0);
     const std::string extracted = ReadFileBytes("extrait\\quiz.toml");
-    EXPECT_NE(extracted.find("answers = [\"Seine\"]\ntext = \"Quel fleuve traverse Paris ?\"\nreveal_text = \"Elle "
-                             "se jette dans la Manche au Havre.\""),
+    EXPECT_NE(extracted.find("answers = [[\"Seine\", \"la Seine\"]]\ntext = \"Quel fleuve traverse Paris ?\"\n"
+                             "reveal_text = \"Elle se jette dans la Manche au Havre.\""),
               std::string::npos)
         << extracted;
     EXPECT_NE(extracted.find("8 680 km\xC2\xB2"), std::string::npos) << "read as Windows-1252";
