@@ -1,5 +1,6 @@
 #include "authoring/quiz_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "authoring/paths.h"
@@ -77,6 +78,10 @@ std::string ColourAndCodes(const QuizSource& quiz)
     char colour[16];
     std::snprintf(colour, sizeof(colour), "#%02X%02X%02X", quiz.red, quiz.green, quiz.blue);
     std::string out = std::string("colour = \"") + colour + "\"\n";
+    // Codes are optional: a quiz without any is written without the list, which check would
+    // otherwise count against the questions and warn about.
+    if (std::all_of(quiz.codes.begin(), quiz.codes.end(), [](const std::string& code) { return code.empty(); }))
+        return out;
     out += "codes = [\n";
     for (const std::string& code : quiz.codes)
         out += "    " + TomlQuote(code) + ",\n";

@@ -421,6 +421,9 @@ QuizSource RandomQuiz(std::mt19937& random)
 TEST(QuizWriter, WhatItWritesParsesBackIntoTheSameQuizAndContent)
 {
     std::vector<QuizSource> quizzes = {ParseQuizSource(VALID_SOURCE).quiz};
+    // A quiz without codes is written without a word of check.
+    quizzes[0].codes.clear();
+    EXPECT_TRUE(ParseQuizSource(WriteQuizSource(quizzes[0])).diagnostics.empty());
     quizzes[0].accentsForgiven = true;
     for (int c = 1; c < 0x100; ++c)
         if (c != '|' && c != '\r' && c != '\n')
