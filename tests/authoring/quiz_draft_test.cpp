@@ -51,8 +51,9 @@ TEST(TableReader, ReadsWhatSpreadsheetsWrite)
          {{"question", "r\xC3\xA9ponse"}, {"Paris, France", "x"}}},
         // As many tabs as semicolons in the header: Excel's "Texte (séparateur : tabulation)".
         {"q\tr;1\nx\ty\n", TextEncoding::UTF8, '\t', {{"q", "r;1"}, {"x", "y"}}},
-        // Tab-separated text, a tab winning over the commas of the header's texts; blank rows skipped.
-        {"a, b\tc\n\n\t \nd\te\n", TextEncoding::UTF8, '\t', {{"a, b", "c"}, {"d", "e"}}},
+        // Tab-separated text, a tab winning over the commas of the header's texts; blank rows skipped,
+        // before the header too.
+        {"\r\na, b\tc\n\n\t \nd\te\n", TextEncoding::UTF8, '\t', {{"a, b", "c"}, {"d", "e"}}},
         // A lone CR ends a line too; a single column has no separator at all.
         {"r\xC3\xA9ponse\rParis\r", TextEncoding::UTF8, ';', {{"r\xC3\xA9ponse"}, {"Paris"}}},
         {utf16le, TextEncoding::UTF16_LE, ';', {{"R", "\xC3\xA9"}, {"a", "b"}}},
