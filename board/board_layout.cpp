@@ -23,9 +23,9 @@ constexpr int LINE_GAP = 60;
 constexpr int LINE_GAP_WITH_REVEAL = 140;
 constexpr int CELL_CONTENT_WIDTH = 890;
 
-void Add(QuestionPlan& plan, BoardItem item, int id, BoardRect rect, int answer = 0)
+void Add(QuestionPlan& plan, BoardItem item, int id, BoardRect rect)
 {
-    plan.items.push_back({item, id, rect, answer});
+    plan.items.push_back({item, id, rect});
 }
 
 void PlanTextRow(const BoardShape& shape, int q, int y, QuestionPlan& plan)
@@ -33,8 +33,8 @@ void PlanTextRow(const BoardShape& shape, int q, int y, QuestionPlan& plan)
     const int k = BoxNumber(BoxesPerQuestion(shape.mediaKind, shape.answersPerQuestion), q, 1);
     Add(plan, BoardItem::NumberLabel, IDC_NUMBER_LABEL, {26, y + 2, 19, 17});
     Add(plan, BoardItem::QuestionText, IDC_QUESTION_TEXT, {50, y, 550, 20});
-    Add(plan, BoardItem::AnswerBox, IDC_ANSWER_BASE + k, {610, y, 100, 20}, 1);
-    Add(plan, BoardItem::VerdictField, IDC_VERDICT_BASE + k, {720, y, 100, 20}, 1);
+    Add(plan, BoardItem::AnswerBox, IDC_ANSWER_BASE + k, {610, y, 100, 20});
+    Add(plan, BoardItem::VerdictField, IDC_VERDICT_BASE + k, {720, y, 100, 20});
     plan.answerTop = y;
 }
 
@@ -92,14 +92,14 @@ void PlanCell(const BoardShape& shape, int q, int lineTop, int lineHeight, CellP
     const int boxX = x + block.answerOffset;
     const int width = block.answerWidth;
     if (shape.answersPerQuestion == 1) {
-        Add(plan, BoardItem::AnswerBox, IDC_ANSWER_BASE + q, {boxX, a, width, 20}, 1);
-        Add(plan, BoardItem::VerdictField, IDC_VERDICT_BASE + q, {boxX, a + 19, width, 20}, 1);
+        Add(plan, BoardItem::AnswerBox, IDC_ANSWER_BASE + q, {boxX, a, width, 20});
+        Add(plan, BoardItem::VerdictField, IDC_VERDICT_BASE + q, {boxX, a + 19, width, 20});
     } else if (twoAnswers) {
         for (int p = 1; p <= 2; ++p) {
             const int k = BoxNumber(2, q, p);
             const int top = a + 19 * (p - 1);
-            Add(plan, BoardItem::AnswerBox, IDC_ANSWER_BASE + k, {boxX, top, width - 59, 20}, p);
-            Add(plan, BoardItem::VerdictField, IDC_VERDICT_BASE + k, {boxX + width - 60, top, 60, 20}, p);
+            Add(plan, BoardItem::AnswerBox, IDC_ANSWER_BASE + k, {boxX, top, width - 59, 20});
+            Add(plan, BoardItem::VerdictField, IDC_VERDICT_BASE + k, {boxX + width - 60, top, 60, 20});
         }
     }
     if (RevealsText(shape.revealMode))

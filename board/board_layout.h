@@ -38,7 +38,6 @@ struct PlacedItem {
     BoardItem item;
     int id;
     BoardRect rect;
-    int answer; // answer number within the question for boxes and verdict fields, 0 otherwise
 };
 
 // What the build reads from the quiz record.

@@ -14,8 +14,10 @@ std::vector<std::string> ReadBoxes(const std::string& bytes, size_t count)
     std::vector<std::string> boxes;
     size_t position = 0;
     char text[QUIZ_TEXT_SIZE];
+    // The file's bytes alone, with no terminator after them, so that a read past their end is caught.
+    const std::vector<char> file(bytes.begin(), bytes.end());
     while (boxes.size() < count) {
-        NextAnswerLine(bytes.data(), bytes.size(), &position, text);
+        NextAnswerLine(file.data(), file.size(), &position, text);
         boxes.emplace_back(text);
     }
     return boxes;

@@ -60,9 +60,11 @@ TEST(ContentFormat, ParsedContentIsWrittenBackAsTheFormatCarriesIt)
     ASSERT_EQ(Parse(FULL, content.get()), CONTENT_OK);
     EXPECT_TRUE(content->mediaKind == MEDIA_PICTURE && std::string(content->questions[1].revealText) == "r2");
 
-    // Every shorter prefix is refused, and so is content outside the format.
+    // Every shorter prefix is refused, and so is content outside the format; a refused content leaves
+    // a cleared record, not the texts of the quiz read before.
     for (size_t length = 0; length < FULL.size(); ++length)
         EXPECT_NE(Parse(FULL.substr(0, length), content.get()), CONTENT_OK) << length;
+    EXPECT_FALSE(Parse("", content.get()) == CONTENT_OK || *content != *std::make_unique<QuizContent>());
     const std::pair<std::string, ContentResult> refused[] = {
         {std::string("\0\x00\x00\x01", 4) + FIELDS + "\x01RGB", CONTENT_BAD_MEDIA_KIND},
         {std::string("\0\x05\x00\x01", 4) + FIELDS + "\x01RGB", CONTENT_BAD_MEDIA_KIND},

@@ -34,6 +34,7 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
         {{"build", "q.toml", "-o"}, "! l'option -o attend un nom de fichier"},
         {{"extract", "q.exe", "-o", "d", "--keep-pictures"}, "! option inconnue \xC2\xAB --keep-pictures \xC2\xBB"},
         {{"check", "q.toml", "--tsv"}, "! option inconnue"},
+        {{"grade", "a", "b", "--jobs", "2"}, "! option inconnue"},
         {{"decode", "a", "b", "--player", "p"}, "! option inconnue"},
         {{"encode", "a", "b", "-o", "x"}, "! option inconnue"},
         {{"new", "--table", "t.csv", "--title"}, "! l'option --title attend une valeur"},
