@@ -65,19 +65,22 @@ void FillCell(NMLVDISPINFOW* info)
                           : I_IMAGENONE;
 }
 
+// The width a column needs to show a text whole, in the list's font and margins.
+int ColumnWidthFor(const std::wstring& text)
+{
+    return static_cast<int>(
+               SendMessageW(g_atelier.list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()))) +
+           2 * g_atelier.metrics.charWidth;
+}
+
 // The width a column needs to show its title and every cell whole.
 int NeededWidth(int column)
 {
-    HWND list = g_atelier.list;
-    auto width = [list](const std::wstring& text) {
-        return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    };
-    int widest = width(COLUMN_TITLES[column]);
+    int widest = ColumnWidthFor(COLUMN_TITLES[column]);
     const int count = static_cast<int>(g_atelier.document.Quiz().questions.size());
     for (int question = 0; question < count; ++question)
-        widest = std::max(widest, width(CellText(question, column)));
-    // The list's own margins around a cell's text.
-    return widest + 2 * g_atelier.metrics.charWidth;
+        widest = std::max(widest, ColumnWidthFor(CellText(question, column)));
+    return widest;
 }
 
 int FocusedRow()
@@ -126,10 +129,15 @@ void SizeQuestionColumns()
     GetClientRect(g_atelier.list, &client);
     const int thumbnail = ShowsThumbnails() ? g_atelier.metrics.dpi * 44 / 96 : 0;
     const int number = thumbnail + NeededWidth(NUMBER_COLUMN), mark = NeededWidth(MARK_COLUMN);
-    const int rest = std::max(8 * g_atelier.metrics.charWidth,
-                              static_cast<int>(client.right) - number - mark - GetSystemMetrics(SM_CXVSCROLL));
-    // The question gets what it needs as long as the answers keep half; the answers take what is spare.
-    const int question = std::min(NeededWidth(QUESTION_COLUMN), rest - std::min(NeededWidth(ANSWER_COLUMN), rest / 2));
+    // Room is kept for a vertical scroll bar yet to come, so that none horizontal follows it.
+    const bool scrolls = GetWindowLongPtrW(g_atelier.list, GWL_STYLE) & WS_VSCROLL;
+    const int rest = std::max(8 * g_atelier.metrics.charWidth, static_cast<int>(client.right) - number - mark -
+                                                                   (scrolls ? 0 : GetSystemMetrics(SM_CXVSCROLL)));
+    // The answers come first: the question gives up width down to its title's before they are cut,
+    // and the answers take what is spare.
+    const int questionNeeded = NeededWidth(QUESTION_COLUMN);
+    const int question = std::min(
+        questionNeeded, std::max(ColumnWidthFor(COLUMN_TITLES[QUESTION_COLUMN]), rest - NeededWidth(ANSWER_COLUMN)));
     const int widths[COLUMN_COUNT] = {number, rest - question, question, mark};
     for (int i = 0; i < COLUMN_COUNT; ++i)
         SendMessageW(g_atelier.list, LVM_SETCOLUMNWIDTH, i, widths[i]);
