@@ -184,6 +184,23 @@ TEST_F(Atelier, PictureQuizMadeFromNothingBuildsAsTheToolBuildsIt)
     atelier.Command(IDM_SAVE);
     EXPECT_EQ(WindowText(atelier.window), "quiz.toml - Zelbo Atelier");
     g_nameToSave = Here("atelier.exe");
+    // "Annuler" before the first picture is converted: the earlier program stays whole, nothing is
+    // said, and the window builds again.
+    CopyFileW(Wide(BuildFolder() + "\\zelbo.exe").c_str(), Here("atelier.exe").c_str(), FALSE);
+    const std::string earlier = ReadFileBytes("atelier.exe");
+    UniqueKernelHandle held(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        resumed(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    g_beforeBuild = [&] {
+        SetEvent(held.Get());
+        WaitForSingleObject(resumed.Get(), 30000);
+    };
+    atelier.Command(IDM_BUILD);
+    ASSERT_TRUE(atelier.WaitFor([&] { return WaitForSingleObject(held.Get(), 0) == WAIT_OBJECT_0; }));
+    atelier.Command(IDC_BUILD_CANCEL);
+    SetEvent(resumed.Get());
+    ASSERT_TRUE(atelier.WaitFor([&] { return !IsWindowVisible(atelier.Item(IDC_BUILD_PROGRESS)); }));
+    g_beforeBuild = nullptr;
+    EXPECT_TRUE(ReadFileBytes("atelier.exe") == earlier);
     atelier.Command(IDM_BUILD);
     ASSERT_TRUE(atelier.WaitFor([&] { return !IsWindowVisible(atelier.Item(IDC_BUILD_PROGRESS)); }));
     EXPECT_TRUE(g_recordedMessages.empty()) << g_recordedMessages[0];
@@ -323,6 +340,34 @@ TEST_F(Atelier, UnsavedWorkIsAskedForKeptAndTried)
     QuizData loaded;
     LoadContentFromModule(loaded, quiz.Get());
     EXPECT_STREQ(loaded.title, "Essai");
+
+    // The tries of editors that ended go at the next start, save one whose quiz is still played.
+    const std::wstring tries = TryFolder().substr(0, TryFolder().find_last_of(L'\\') + 1);
+    for (const wchar_t* name : {L"essai-1234567", L"essai-7654321"}) {
+        CreateDirectoryW((tries + name).c_str(), nullptr);
+        for (const wchar_t* file : {L"\\essai.exe", L"\\quiz.toml"})
+            CopyFileW((TryFolder() + file).c_str(), (tries + name + file).c_str(), FALSE);
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION played = {};
+    ASSERT_TRUE(CreateProcessW((tries + L"essai-7654321\\essai.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0,
+                               nullptr, (tries + L"essai-7654321").c_str(), &startup, &played));
+    UniqueKernelHandle playedProcess(played.hProcess), playedThread(played.hThread);
+    auto left = [&] {
+        std::string names;
+        for (const wchar_t* name : {L"essai-1234567", L"essai-7654321"})
+            names += GetFileAttributesW((tries + name + L"\\quiz.toml").c_str()) != INVALID_FILE_ATTRIBUTES
+                         ? Narrow(name) + " "
+                         : "";
+        return names + (GetFileAttributesW(TryFolder().c_str()) != INVALID_FILE_ATTRIBUTES ? "own" : "");
+    };
+    RemoveEndedTries();
+    EXPECT_EQ(left(), "essai-7654321 own");
+    TerminateProcess(played.hProcess, 0);
+    WaitForSingleObject(played.hProcess, INFINITE);
+    RemoveEndedTries();
+    EXPECT_EQ(left(), "own");
 
     // The old file is held open, so that it cannot be replaced.
     WriteFileBytes("quiz.toml", "ancien");

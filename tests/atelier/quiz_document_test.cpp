@@ -277,8 +277,10 @@ TEST(Recovery, CopiesNameTheirSourceAndNotesTheirProcess)
     EXPECT_FALSE(ReadRecoveryText("title = \"x\"\n").ok);
     EXPECT_EQ(RecoveryPathBeside("C:/q/quiz.toml"), "C:/q/quiz.toml.recuperation");
     EXPECT_EQ(ProcessOfRecoveryNote(RecoveryNoteName(4321)), 4321u);
-    for (const char* name : {"atelier-.note", "atelier-12x.note", "atelier-12.txt", "sans-titre-12.recuperation"})
-        EXPECT_EQ(ProcessOfRecoveryNote(name), 0u) << name;
+    EXPECT_EQ(ProcessOfTryFolder(TryFolderName(4321)), 4321u);
+    for (const char* name : {"atelier-.note", "atelier-12x.note", "atelier-12.txt", "sans-titre-12.recuperation",
+                             "essai-", "essai-12x", "essai12", "essai-1234567890"})
+        EXPECT_EQ(ProcessOfRecoveryNote(name) + ProcessOfTryFolder(name), 0u) << name;
 }
 
 TEST(StatusLine, CountsAndSizeInFrench)
