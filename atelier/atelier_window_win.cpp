@@ -479,6 +479,7 @@ HWND OpenAtelier(HINSTANCE instance, const std::wstring& commandLineFile, int sh
     ReplaceDocument(QuizDocument());
     ShowWindow(window, show);
     UpdateWindow(window);
+    RemoveEndedTries();
     if (!OfferRecoveredWork() && !commandLineFile.empty())
         OpenPath(commandLineFile);
     return window;

@@ -3,12 +3,16 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "atelier/atelier_dialogs_win.h"
 #include "atelier/atelier_window_win.h"
 #include "atelier/quiz_files_win.h"
+#include "atelier/recovery.h"
+#include "atelier/recovery_win.h"
 #include "atelier/wide_text_win.h"
 #include "atelier_resource.h"
 #include "authoring/paths.h"
@@ -35,6 +39,14 @@ struct FinishedBuild {
 std::thread g_buildThread;
 std::atomic<bool> g_cancel{false};
 std::wstring g_playerFolder;
+const wchar_t TRY_PROGRAM[] = L"essai.exe";
+
+std::wstring TriesFolder()
+{
+    wchar_t temporary[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temporary);
+    return std::wstring(temporary) + L"Zelbo Atelier";
+}
 
 std::filesystem::path PlayerPath()
 {
@@ -57,6 +69,8 @@ std::string Failure(const QuizBuild& build, const std::wstring& source)
 
 void BuildOnWorker(BuildKind kind, std::wstring source, std::wstring output, HWND window)
 {
+    if (g_beforeBuild)
+        g_beforeBuild();
     auto finished = std::make_unique<FinishedBuild>();
     finished->kind = kind;
     finished->output = output;
@@ -104,15 +118,32 @@ std::wstring SuggestedQuizName()
 
 } // namespace
 
+std::function<void()> g_beforeBuild;
+
 std::wstring TryFolder()
 {
-    wchar_t temporary[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temporary);
-    std::wstring folder = std::wstring(temporary) + L"Zelbo Atelier";
+    std::wstring folder = TriesFolder();
     CreateDirectoryW(folder.c_str(), nullptr);
-    folder += L"\\essai-" + std::to_wstring(GetCurrentProcessId());
+    folder += L"\\" + Utf8ToWide(TryFolderName(GetCurrentProcessId()));
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
+}
+
+void RemoveEndedTries()
+{
+    std::vector<std::filesystem::path> ended;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(TriesFolder(), error)) {
+        const unsigned long process = ProcessOfTryFolder(entry.path().filename().u8string());
+        if (process != 0 && process != GetCurrentProcessId() && !IsProcessRunning(process))
+            ended.push_back(entry.path());
+    }
+    // The quiz first: a program still running cannot be deleted, and the quiz still played keeps
+    // its folder whole, its answers with it.
+    for (const std::filesystem::path& folder : ended) {
+        if (DeleteFileW((folder / TRY_PROGRAM).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+            std::filesystem::remove_all(folder, error);
+    }
 }
 
 void SetPlayerFolder(const std::wstring& folder)
@@ -132,7 +163,7 @@ void TryCommand()
         ShowNote(g_atelier.window, Utf8ToWide("L'essai n'a pas pu être préparé : " + error).c_str(), CAPTION, true);
         return;
     }
-    StartBuild(BuildKind::TRY, source, folder + L"\\essai.exe");
+    StartBuild(BuildKind::TRY, source, folder + L"\\" + TRY_PROGRAM);
 }
 
 void BuildCommand()

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 void TryCommand();
@@ -21,6 +22,11 @@ bool OpenQuizExecutable(const std::wstring& path);
 
 // The folder where "Essayer" builds and starts its quiz.
 std::wstring TryFolder();
+// At start: the folders of the tries of editors that ended go, unless their quiz is still played.
+void RemoveEndedTries();
+
+// Run on the build's thread before the build starts, when set: a test holds the build there.
+extern std::function<void()> g_beforeBuild;
 
 // The folder of the player the quizzes are built from (zelbo.exe): the editor's own unless given
 // another (a test's build folder).

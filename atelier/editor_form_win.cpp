@@ -14,10 +14,11 @@
 #include "atelier/wide_text_win.h"
 #include "authoring/cp1252.h"
 #include "authoring/grade_table.h"
+#include "authoring/quiz_draft.h"
 
 namespace {
 
-enum class Look { LABEL, HEADING, EDIT, CODES, COMBO, BUTTON, PREVIEW, FILE_NAME, VERDICT, PROGRESS, LIST };
+enum class Look { LABEL, HEADING, EDIT, CODES, COMBO, BUTTON, CHECK, PREVIEW, FILE_NAME, VERDICT, PROGRESS, LIST };
 
 struct ControlPlan {
     int id;
@@ -38,6 +39,7 @@ const ControlPlan CONTROLS[] = {
     {IDC_KIND, Look::COMBO},
     {IDC_ANSWER_COUNT_LABEL, Look::LABEL},
     {IDC_ANSWER_COUNT, Look::COMBO},
+    {IDC_ACCENTS, Look::CHECK},
     {IDC_LABELS_LABEL, Look::LABEL},
     {IDC_LABEL_1, Look::EDIT},
     {IDC_LABEL_2, Look::EDIT},
@@ -58,8 +60,12 @@ const ControlPlan CONTROLS[] = {
     {IDC_FORM_HEADING, Look::HEADING},
     {IDC_ANSWER_1_LABEL, Look::LABEL},
     {IDC_ANSWER_1, Look::EDIT},
+    {IDC_VARIANTS_1_LABEL, Look::LABEL},
+    {IDC_VARIANTS_1, Look::EDIT},
     {IDC_ANSWER_2_LABEL, Look::LABEL},
     {IDC_ANSWER_2, Look::EDIT},
+    {IDC_VARIANTS_2_LABEL, Look::LABEL},
+    {IDC_VARIANTS_2, Look::EDIT},
     {IDC_TEXT_LABEL, Look::LABEL},
     {IDC_TEXT, Look::EDIT},
     {IDC_PICTURE_LABEL, Look::LABEL},
@@ -105,7 +111,9 @@ const QuestionField QUESTION_FIELDS[] = {{IDC_ANSWER_1, QuestionText::ANSWER_1},
 
 // The form's controls, disabled while no question is selected.
 const int FORM_CONTROLS[] = {IDC_ANSWER_1,
+                             IDC_VARIANTS_1,
                              IDC_ANSWER_2,
+                             IDC_VARIANTS_2,
                              IDC_TEXT,
                              IDC_PICTURE_CHOOSE,
                              IDC_PICTURE_REMOVE,
@@ -144,6 +152,10 @@ HWND CreateLook(HWND window, const ControlPlan& plan)
     case Look::BUTTON:
         className = WC_BUTTONW;
         style |= WS_TABSTOP | BS_PUSHBUTTON;
+        break;
+    case Look::CHECK:
+        className = WC_BUTTONW;
+        style |= WS_TABSTOP | BS_AUTOCHECKBOX;
         break;
     case Look::PREVIEW:
         style |= SS_OWNERDRAW | SS_NOTIFY;
@@ -207,10 +219,9 @@ void UpdateVerdict()
             for (const std::string& variant : question->variants[p])
                 accepted += "|" + variant;
             const Cp1252Result expected = Utf8ToCp1252(accepted);
-            const std::string one =
-                typedText.ok && expected.ok
-                    ? GradeToUtf8(expected.text, typedText.text, g_atelier.document.Quiz().accentsForgiven)
-                    : "caractère absent du jeu du lecteur";
+            const std::string one = typedText.ok && expected.ok ? GradeToUtf8(expected.text, typedText.text,
+                                                                              g_atelier.document.Quiz().accentsForgiven)
+                                                                : "caractère absent du jeu du lecteur";
             verdict += answers == 1 ? one : (p ? " — " : "") + ("Réponse " + std::to_string(p + 1) + " : " + one);
         }
     }
@@ -252,6 +263,28 @@ bool EditQuestion(int id)
         return true;
     }
     return false;
+}
+
+// The field of the other accepted answers of answer p of the shown question.
+bool EditVariants(int id)
+{
+    const int p = id == IDC_VARIANTS_1 ? 0 : id == IDC_VARIANTS_2 ? 1 : -1;
+    if (p < 0)
+        return false;
+    if (ShownQuestion()) {
+        SetVariants(g_atelier.document, g_atelier.shown, p, ControlUtf8(Control(id)));
+        QuizChanged();
+        UpdateVerdict();
+    }
+    return true;
+}
+
+void EditAccents()
+{
+    const bool forgiven = IsDlgButtonChecked(g_atelier.window, IDC_ACCENTS) == BST_CHECKED;
+    SetAccentsForgiven(g_atelier.document, forgiven, SelectedQuestions());
+    QuizChanged();
+    UpdateVerdict();
 }
 
 // A change of kind, answer count or reveal changes the form and the list.
@@ -304,8 +337,9 @@ int ControlForField(const SourcePlace& place)
     switch (place.field) {
     case SourceField::TITLE:
     case SourceField::NONE:
-    case SourceField::ACCENTS:
         return IDC_TITLE;
+    case SourceField::ACCENTS:
+        return IDC_ACCENTS;
     case SourceField::CREATOR:
         return IDC_CREATOR;
     case SourceField::EXPLANATION:
@@ -324,6 +358,8 @@ int ControlForField(const SourcePlace& place)
         return IDC_CODES;
     case SourceField::ANSWER:
         return place.number == 2 ? IDC_ANSWER_2 : IDC_ANSWER_1;
+    case SourceField::VARIANTS:
+        return place.number == 2 ? IDC_VARIANTS_2 : IDC_VARIANTS_1;
     case SourceField::TEXT:
         return IDC_TEXT;
     case SourceField::PICTURE:
@@ -364,6 +400,7 @@ void ShowSettings()
     SetComboChoice(IDC_KIND, quiz.mediaKind);
     SetComboChoice(IDC_ANSWER_COUNT, quiz.answersPerQuestion - 1);
     SetComboChoice(IDC_REVEAL, quiz.revealMode);
+    CheckDlgButton(g_atelier.window, IDC_ACCENTS, quiz.accentsForgiven ? BST_CHECKED : BST_UNCHECKED);
     SetControlUtf8(Control(IDC_CODES), CodeLines(quiz));
     // The player shows the captions only beside the two boxes of a picture, audio or video question.
     const bool captionsShown = quiz.mediaKind != MEDIA_TEXT && quiz.answersPerQuestion == 2;
@@ -386,6 +423,12 @@ void ShowQuestion(int question)
     SourceQuestion copy = shown ? *shown : empty;
     for (const QuestionField& field : QUESTION_FIELDS)
         SetControlUtf8(Control(field.id), TextOf(copy, field.field));
+    // A field being typed in keeps what the maker typed ("Paris |"), which reads back the same.
+    for (int p = 0; p < 2; ++p) {
+        HWND variants = Control(p ? IDC_VARIANTS_2 : IDC_VARIANTS_1);
+        if (VariantsOf(ControlUtf8(variants)) != copy.variants[p])
+            SetControlUtf8(variants, VariantsText(copy, p));
+    }
     SetControlUtf8(Control(IDC_ANSWER_1_LABEL), AnswerLabel(0));
     SetControlUtf8(Control(IDC_ANSWER_2_LABEL), AnswerLabel(1));
     SetControlUtf8(Control(IDC_PICTURE_NAME), FileNameOf(copy.picture));
@@ -431,7 +474,7 @@ bool OnEditorCommand(int id, int code)
         else if (id == IDC_CODES) {
             SetCodes(g_atelier.document, ControlUtf8(Control(IDC_CODES)), SelectedQuestions());
             QuizChanged();
-        } else if (!EditQuestion(id))
+        } else if (!EditQuestion(id) && !EditVariants(id))
             EditSetting(id);
         return true;
     }
@@ -442,6 +485,9 @@ bool OnEditorCommand(int id, int code)
     if (code != BN_CLICKED)
         return false;
     switch (id) {
+    case IDC_ACCENTS:
+        EditAccents();
+        return true;
     case IDC_COLOUR:
         ChooseColour();
         return true;

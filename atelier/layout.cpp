@@ -18,6 +18,7 @@ const ControlTextEntry CONTROL_TEXTS[] = {
     {IDC_EXPLANATION_LABEL, "&Consigne :"},
     {IDC_KIND_LABEL, "&Genre :"},
     {IDC_ANSWER_COUNT_LABEL, "Ré&ponses :"},
+    {IDC_ACCENTS, "Accepter les réponses sa&ns accents"},
     {IDC_LABELS_LABEL, "&Légendes des deux cases :"},
     {IDC_REVEAL_LABEL, "Une question trouvée &dévoile :"},
     {IDC_COLOUR_LABEL, "Couleur du quiz :"},
@@ -32,6 +33,8 @@ const ControlTextEntry CONTROL_TEXTS[] = {
     {IDC_FORM_HEADING, "Question"},
     {IDC_ANSWER_1_LABEL, "&Réponse :"},
     {IDC_ANSWER_2_LABEL, "Réponse &2 :"},
+    {IDC_VARIANTS_1_LABEL, "Autres réponses acceptées :"},
+    {IDC_VARIANTS_2_LABEL, "Autres réponses acceptées :"},
     {IDC_TEXT_LABEL, "Te&xte de la question :"},
     {IDC_PICTURE_LABEL, "Image ou clip :"},
     {IDC_PICTURE_CHOOSE, "C&hoisir…"},
@@ -64,6 +67,17 @@ public:
     {
         Label(labelId);
         Place(fieldId, 0, m_width, fieldHeight);
+        m_top += fieldHeight + Gap();
+    }
+    // Two labels side by side, their fields under them.
+    void Pair(int leftLabel, int leftField, int rightLabel, int rightField, int fieldHeight)
+    {
+        const int half = (m_width - Gap()) / 2;
+        Place(leftLabel, 0, half, m_metrics.lineHeight);
+        Place(rightLabel, m_width - half, half, m_metrics.lineHeight);
+        m_top += m_metrics.lineHeight + Gap() / 2;
+        Place(leftField, 0, half, fieldHeight);
+        Place(rightField, m_width - half, half, fieldHeight);
         m_top += fieldHeight + Gap();
     }
     void Label(int id)
@@ -125,15 +139,17 @@ Columns ColumnWidths(int width, const LayoutMetrics& metrics)
 {
     Columns columns;
     columns.margin = metrics.charWidth * 3 / 2;
-    columns.settings =
-        std::max(34 * metrics.charWidth, WidestText(metrics,
-                                                    {IDC_TITLE_LABEL, IDC_CREATOR_LABEL, IDC_EXPLANATION_LABEL,
-                                                     IDC_LABELS_LABEL, IDC_REVEAL_LABEL, IDC_CODES_LABEL},
-                                                    {IDC_KIND_LABEL, IDC_ANSWER_COUNT_LABEL}));
+    // The check box's text follows its box.
+    const int accents = metrics.textWidth(ControlText(IDC_ACCENTS)) + 3 * metrics.charWidth;
+    columns.settings = std::max({34 * metrics.charWidth, accents,
+                                 WidestText(metrics,
+                                            {IDC_TITLE_LABEL, IDC_CREATOR_LABEL, IDC_EXPLANATION_LABEL,
+                                             IDC_LABELS_LABEL, IDC_REVEAL_LABEL, IDC_CODES_LABEL},
+                                            {IDC_KIND_LABEL, IDC_ANSWER_COUNT_LABEL})});
     columns.form =
         std::max(44 * metrics.charWidth,
-                 WidestText(metrics, {IDC_ANSWER_2_LABEL, IDC_TEXT_LABEL, IDC_REVEAL_TEXT_LABEL, IDC_TRY_ANSWER_LABEL},
-                            {IDC_PICTURE_LABEL, IDC_ANSWER_PICTURE_LABEL}));
+                 WidestText(metrics, {IDC_TEXT_LABEL, IDC_REVEAL_TEXT_LABEL, IDC_TRY_ANSWER_LABEL},
+                            {IDC_ANSWER_2_LABEL, IDC_VARIANTS_1_LABEL, IDC_PICTURE_LABEL, IDC_ANSWER_PICTURE_LABEL}));
     columns.list = width - 4 * columns.margin - columns.settings - columns.form;
     return columns;
 }
@@ -159,12 +175,9 @@ int LayOutSettings(Column& column, int width, int bottom, const LayoutMetrics& m
     column.Field(IDC_TITLE_LABEL, IDC_TITLE, field);
     column.Field(IDC_CREATOR_LABEL, IDC_CREATOR, field);
     column.Field(IDC_EXPLANATION_LABEL, IDC_EXPLANATION, field);
-    column.Place(IDC_KIND_LABEL, 0, half, metrics.lineHeight);
-    column.Place(IDC_ANSWER_COUNT_LABEL, width - half, half, metrics.lineHeight);
-    column.Skip(metrics.lineHeight + column.Gap() / 2);
-    column.Place(IDC_KIND, 0, half, field);
-    column.Place(IDC_ANSWER_COUNT, width - half, half, field);
-    column.Skip(field + column.Gap());
+    column.Pair(IDC_KIND_LABEL, IDC_KIND, IDC_ANSWER_COUNT_LABEL, IDC_ANSWER_COUNT, field);
+    column.Place(IDC_ACCENTS, 0, width, metrics.lineHeight);
+    column.Skip(metrics.lineHeight + column.Gap());
     column.Label(IDC_LABELS_LABEL);
     column.Place(IDC_LABEL_1, 0, half, field);
     column.Place(IDC_LABEL_2, width - half, half, field);
@@ -187,9 +200,9 @@ int LayOutForm(Column& column, int width, const FormShape& shape, int pictureSid
     const int start = column.Top();
     const int field = Column::FieldHeight(metrics);
     column.Label(IDC_FORM_HEADING);
-    column.Field(IDC_ANSWER_1_LABEL, IDC_ANSWER_1, field);
+    column.Pair(IDC_ANSWER_1_LABEL, IDC_ANSWER_1, IDC_VARIANTS_1_LABEL, IDC_VARIANTS_1, field);
     if (shape.secondAnswer)
-        column.Field(IDC_ANSWER_2_LABEL, IDC_ANSWER_2, field);
+        column.Pair(IDC_ANSWER_2_LABEL, IDC_ANSWER_2, IDC_VARIANTS_2_LABEL, IDC_VARIANTS_2, field);
     if (shape.questionText)
         column.Field(IDC_TEXT_LABEL, IDC_TEXT, field);
     if (shape.picture || shape.answerPicture) {

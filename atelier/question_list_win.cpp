@@ -13,6 +13,7 @@
 namespace {
 
 enum ListColumn { NUMBER_COLUMN, ANSWER_COLUMN, QUESTION_COLUMN, MARK_COLUMN, COLUMN_COUNT };
+const wchar_t* const COLUMN_TITLES[COLUMN_COUNT] = {L"N°", L"Réponse", L"Question", L"État"};
 
 // While the program selects rows itself, the list's notices wait for the whole selection.
 bool g_selecting = false;
@@ -23,6 +24,13 @@ bool ShowsThumbnails()
     return g_atelier.document.Quiz().mediaKind == MEDIA_PICTURE;
 }
 
+// An answer and, modestly, how many other texts it accepts: "Charles de Gaulle (+2)".
+std::string AnswerCell(const SourceQuestion& question, int p)
+{
+    const size_t others = question.variants[p].size();
+    return question.answers[p] + (others ? " (+" + std::to_string(others) + ")" : "");
+}
+
 std::wstring CellText(int question, int column)
 {
     const QuizSource& quiz = g_atelier.document.Quiz();
@@ -31,8 +39,8 @@ std::wstring CellText(int question, int column)
     case NUMBER_COLUMN:
         return std::to_wstring(question + 1);
     case ANSWER_COLUMN:
-        return Utf8ToWide(quiz.answersPerQuestion == 2 ? shown.answers[0] + " / " + shown.answers[1]
-                                                       : shown.answers[0]);
+        return Utf8ToWide(quiz.answersPerQuestion == 2 ? AnswerCell(shown, 0) + " / " + AnswerCell(shown, 1)
+                                                       : AnswerCell(shown, 0));
     case QUESTION_COLUMN:
         if (quiz.mediaKind == MEDIA_TEXT || shown.picture.empty())
             return Utf8ToWide(shown.text);
@@ -57,6 +65,24 @@ void FillCell(NMLVDISPINFOW* info)
                           : I_IMAGENONE;
 }
 
+// The width a column needs to show a text whole, in the list's font and margins.
+int ColumnWidthFor(const std::wstring& text)
+{
+    return static_cast<int>(
+               SendMessageW(g_atelier.list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()))) +
+           2 * g_atelier.metrics.charWidth;
+}
+
+// The width a column needs to show its title and every cell whole.
+int NeededWidth(int column)
+{
+    int widest = ColumnWidthFor(COLUMN_TITLES[column]);
+    const int count = static_cast<int>(g_atelier.document.Quiz().questions.size());
+    for (int question = 0; question < count; ++question)
+        widest = std::max(widest, ColumnWidthFor(CellText(question, column)));
+    return widest;
+}
+
 int FocusedRow()
 {
     return static_cast<int>(SendMessageW(g_atelier.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
@@ -78,7 +104,7 @@ void OnSelectionChanged()
 HWND CreateQuestionList(HWND parent)
 {
     return CreateReportList(parent, IDC_QUESTION_LIST, L"Questions", LVS_OWNERDATA,
-                            {L"N°", L"Réponse", L"Question", L"État"});
+                            {COLUMN_TITLES[0], COLUMN_TITLES[1], COLUMN_TITLES[2], COLUMN_TITLES[3]});
 }
 
 void RefreshQuestionList()
@@ -101,14 +127,18 @@ void SizeQuestionColumns()
 {
     RECT client;
     GetClientRect(g_atelier.list, &client);
-    const int unit = g_atelier.metrics.charWidth;
     const int thumbnail = ShowsThumbnails() ? g_atelier.metrics.dpi * 44 / 96 : 0;
-    const int number = thumbnail + 5 * unit, mark = 10 * unit;
-    const int rest =
-        std::max(8 * unit, static_cast<int>(client.right) - number - mark - GetSystemMetrics(SM_CXVSCROLL));
-    // The answers say most of a picture's or a clip's question, the text most of a text question.
-    const int answers = g_atelier.document.Quiz().mediaKind != MEDIA_TEXT ? rest * 3 / 5 : rest * 2 / 5;
-    const int widths[COLUMN_COUNT] = {number, answers, rest - answers, mark};
+    const int number = thumbnail + NeededWidth(NUMBER_COLUMN), mark = NeededWidth(MARK_COLUMN);
+    // Room is kept for a vertical scroll bar yet to come, so that none horizontal follows it.
+    const bool scrolls = GetWindowLongPtrW(g_atelier.list, GWL_STYLE) & WS_VSCROLL;
+    const int rest = std::max(8 * g_atelier.metrics.charWidth, static_cast<int>(client.right) - number - mark -
+                                                                   (scrolls ? 0 : GetSystemMetrics(SM_CXVSCROLL)));
+    // The answers come first: the question gives up width down to its title's before they are cut,
+    // and the answers take what is spare.
+    const int questionNeeded = NeededWidth(QUESTION_COLUMN);
+    const int question = std::min(
+        questionNeeded, std::max(ColumnWidthFor(COLUMN_TITLES[QUESTION_COLUMN]), rest - NeededWidth(ANSWER_COLUMN)));
+    const int widths[COLUMN_COUNT] = {number, rest - question, question, mark};
     for (int i = 0; i < COLUMN_COUNT; ++i)
         SendMessageW(g_atelier.list, LVM_SETCOLUMNWIDTH, i, widths[i]);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "authoring/quiz_draft.h"
+
 std::string& TextOf(QuizSource& quiz, QuizText field)
 {
     switch (field) {
@@ -106,6 +108,11 @@ int TypingKey(int question, QuestionText field)
     return 100 + question * 10 + static_cast<int>(field);
 }
 
+int VariantsTypingKey(int question, int answer)
+{
+    return TypingKey(question, QuestionText::ANSWER_PICTURE) + 1 + answer;
+}
+
 void SetQuizText(QuizDocument& document, QuizText field, const std::string& text, const QuestionSet& selection)
 {
     document.Edit(TypingKey(field), selection, [&](QuizSource& quiz) { TextOf(quiz, field) = text; });
@@ -141,6 +148,25 @@ void SetColour(QuizDocument& document, uint8_t red, uint8_t green, uint8_t blue,
         quiz.green = green;
         quiz.blue = blue;
     });
+}
+
+void SetAccentsForgiven(QuizDocument& document, bool forgiven, const QuestionSet& selection)
+{
+    document.Edit(0, selection, [&](QuizSource& quiz) { quiz.accentsForgiven = forgiven; });
+}
+
+void SetVariants(QuizDocument& document, int question, int answer, const std::string& typed)
+{
+    document.Edit(VariantsTypingKey(question, answer), {question},
+                  [&](QuizSource& quiz) { quiz.questions.at(question).variants[answer] = VariantsOf(typed); });
+}
+
+std::string VariantsText(const SourceQuestion& question, int answer)
+{
+    std::string text;
+    for (size_t i = 0; i < question.variants[answer].size(); ++i)
+        text += (i ? " | " : "") + question.variants[answer][i];
+    return text;
 }
 
 void SetCodes(QuizDocument& document, const std::string& lines, const QuestionSet& selection)

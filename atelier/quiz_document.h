@@ -75,6 +75,7 @@ private:
 // Typing keys: one per setting, one per field of each question, one for the codes.
 int TypingKey(QuizText field);
 int TypingKey(int question, QuestionText field);
+int VariantsTypingKey(int question, int answer);
 constexpr int CODES_TYPING_KEY = 1;
 
 // The edits a maker makes. Each takes the selection to leave and records one undoable step.
@@ -84,6 +85,11 @@ void SetKind(QuizDocument& document, int32_t mediaKind, const QuestionSet& selec
 void SetAnswersPerQuestion(QuizDocument& document, int32_t count, const QuestionSet& selection);
 void SetRevealMode(QuizDocument& document, int32_t revealMode, const QuestionSet& selection);
 void SetColour(QuizDocument& document, uint8_t red, uint8_t green, uint8_t blue, const QuestionSet& selection);
+void SetAccentsForgiven(QuizDocument& document, bool forgiven, const QuestionSet& selection);
+// The other texts answer (0 or 1) accepts, typed as the spreadsheet's column holds them: separated
+// by "|", each trimmed; the empty pieces are left out, so that a "|" just typed is no error.
+void SetVariants(QuizDocument& document, int question, int answer, const std::string& typed);
+std::string VariantsText(const SourceQuestion& question, int answer);
 // One code per line of text, the first for a score of 1; empty lines at the end are not codes.
 void SetCodes(QuizDocument& document, const std::string& lines, const QuestionSet& selection);
 std::string CodeLines(const QuizSource& quiz);

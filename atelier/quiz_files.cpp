@@ -89,6 +89,8 @@ std::string FieldName(const SourcePlace& place)
         return "Code" + number;
     case SourceField::ANSWER:
         return "Réponse" + number;
+    case SourceField::VARIANTS:
+        return "Autres réponses" + (place.number > 0 ? number : "");
     case SourceField::TEXT:
         return "Texte de la question";
     case SourceField::PICTURE:

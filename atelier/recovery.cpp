@@ -5,6 +5,7 @@ namespace {
 const char RECOVERY_EXTENSION[] = ".recuperation";
 const char NOTE_PREFIX[] = "atelier-";
 const char NOTE_EXTENSION[] = ".note";
+const char TRY_PREFIX[] = "essai-";
 const char HEADER[] = "# Copie de récupération de Zelbo Atelier : ";
 const char NEVER_SAVED[] = "nouveau quiz jamais enregistré";
 
@@ -16,6 +17,17 @@ bool StartsWith(const std::string& text, const std::string& start)
 bool EndsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The number between a name's start and end, as a process is numbered; 0 when there is none.
+unsigned long NumberBetween(const std::string& name, const std::string& start, const std::string& end)
+{
+    if (name.size() < start.size() + end.size() || !StartsWith(name, start) || !EndsWith(name, end))
+        return 0;
+    const std::string digits = name.substr(start.size(), name.size() - start.size() - end.size());
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::stoul(digits);
 }
 
 } // namespace
@@ -37,13 +49,17 @@ std::string RecoveryNoteName(unsigned long process)
 
 unsigned long ProcessOfRecoveryNote(const std::string& name)
 {
-    if (!StartsWith(name, NOTE_PREFIX) || !EndsWith(name, NOTE_EXTENSION))
-        return 0;
-    const std::string digits =
-        name.substr(sizeof(NOTE_PREFIX) - 1, name.size() - (sizeof(NOTE_PREFIX) - 1) - (sizeof(NOTE_EXTENSION) - 1));
-    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
-    return std::stoul(digits);
+    return NumberBetween(name, NOTE_PREFIX, NOTE_EXTENSION);
+}
+
+std::string TryFolderName(unsigned long process)
+{
+    return TRY_PREFIX + std::to_string(process);
+}
+
+unsigned long ProcessOfTryFolder(const std::string& name)
+{
+    return NumberBetween(name, TRY_PREFIX, "");
 }
 
 std::string RecoveryText(const std::string& sourcePath, const std::string& sourceText)

@@ -15,6 +15,11 @@ std::string RecoveryNoteName(unsigned long process);
 // The process number of a note's name, or 0 when the name is no note's.
 unsigned long ProcessOfRecoveryNote(const std::string& name);
 
+// The folder where the editor numbered process builds and starts the quiz it tries, among the
+// temporary files; and the process number of such a folder's name, 0 for any other name.
+std::string TryFolderName(unsigned long process);
+unsigned long ProcessOfTryFolder(const std::string& name);
+
 // A copy is the source text after one comment line naming the source it stands for (none for a
 // quiz never saved), so that it can be opened as a source by any means.
 std::string RecoveryText(const std::string& sourcePath, const std::string& sourceText);

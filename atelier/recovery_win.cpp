@@ -33,18 +33,12 @@ std::wstring CopyPathNow()
                           : Utf8ToWide(RecoveryPathBeside(source));
 }
 
-bool IsRunning(unsigned long process)
-{
-    UniqueKernelHandle handle(OpenProcess(SYNCHRONIZE, FALSE, process));
-    return handle && WaitForSingleObject(handle.Get(), 0) == WAIT_TIMEOUT;
-}
-
 std::vector<std::wstring> NotesOfEndedEditors()
 {
     std::vector<std::wstring> notes;
     for (const std::string& name : FilesIn(RecoveryFolder())) {
         const unsigned long process = ProcessOfRecoveryNote(name);
-        if (process != 0 && process != GetCurrentProcessId() && !IsRunning(process))
+        if (process != 0 && process != GetCurrentProcessId() && !IsProcessRunning(process))
             notes.push_back(RecoveryFolder() + L"\\" + Utf8ToWide(name));
     }
     return notes;
@@ -88,6 +82,12 @@ std::wstring RecoveryFolder()
 void SetRecoveryFolder(const std::wstring& folder)
 {
     g_folder = folder;
+}
+
+bool IsProcessRunning(unsigned long process)
+{
+    UniqueKernelHandle handle(OpenProcess(SYNCHRONIZE, FALSE, process));
+    return handle && WaitForSingleObject(handle.Get(), 0) == WAIT_TIMEOUT;
 }
 
 void StartRecovery(HWND window)

@@ -11,6 +11,9 @@
 std::wstring RecoveryFolder();
 void SetRecoveryFolder(const std::wstring& folder);
 
+// Whether the process numbered so still runs.
+bool IsProcessRunning(unsigned long process);
+
 void StartRecovery(HWND window);
 // Every minute: a copy of the unsaved work, when it changed since the last one.
 void OnRecoveryTimer();

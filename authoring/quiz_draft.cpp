@@ -167,21 +167,6 @@ size_t UsedFieldCount(const TableRow& row)
     return count;
 }
 
-// A cell of other accepted answers, "De Gaulle | Général de Gaulle": each trimmed, the empty ones
-// left out.
-std::vector<std::string> VariantsOf(const std::string& cell)
-{
-    std::vector<std::string> variants;
-    for (size_t start = 0; start <= cell.size();) {
-        const size_t end = std::min(cell.find('|', start), cell.size());
-        const std::string variant = Trimmed(cell.substr(start, end - start));
-        if (!variant.empty())
-            variants.push_back(variant);
-        start = end + 1;
-    }
-    return variants;
-}
-
 SourceQuestion QuestionFromRow(const TableRow& row, const TableColumns& columns)
 {
     SourceQuestion question;
@@ -272,6 +257,19 @@ std::string AnswerPictureOwner(const std::string& name)
 }
 
 } // namespace
+
+std::vector<std::string> VariantsOf(const std::string& cell)
+{
+    std::vector<std::string> variants;
+    for (size_t start = 0; start <= cell.size();) {
+        const size_t end = std::min(cell.find('|', start), cell.size());
+        const std::string variant = Trimmed(cell.substr(start, end - start));
+        if (!variant.empty())
+            variants.push_back(variant);
+        start = end + 1;
+    }
+    return variants;
+}
 
 bool QuizDraft::HasErrors() const
 {

@@ -31,6 +31,10 @@ struct DraftOptions {
 // give what a solved question reveals.
 QuizDraft DraftFromTable(const TableRead& table, const DraftOptions& options);
 
+// A cell of other accepted answers, "De Gaulle | Général de Gaulle": each trimmed, the empty ones
+// left out. The editor reads its field of variants the same way.
+std::vector<std::string> VariantsOf(const std::string& cell);
+
 // One question per picture (JPEG, PNG, GIF, BMP, TIFF) or clip (MP3, AVI) among the folder's file
 // names, in natural order ("2.jpg" before "10.jpg"). The answer is the name without its extension,
 // "_" read as a space, a leading number with its separator ("01 - ", "01_", "1.") dropped. A file

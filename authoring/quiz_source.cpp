@@ -307,7 +307,8 @@ void SourceReader::ReadAnswers(const toml::node& answers, const std::string& lab
         std::string stored;
         ReadStoredAnswer(texts ? *texts->get(0) : answerNode, what, place, &question.answers[i], &stored);
         if (texts)
-            ReadVariants(*texts, what, place, stored, static_cast<int>(i) < boxes, &question.variants[i]);
+            ReadVariants(*texts, what, {number, SourceField::VARIANTS, place.number}, stored,
+                         static_cast<int>(i) < boxes, &question.variants[i]);
     }
 }
 

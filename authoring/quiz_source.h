@@ -60,6 +60,7 @@ enum class SourceField {
     REVEAL_TEXT,
     ANSWER_PICTURE,
     ACCENTS,
+    VARIANTS, // number: 1 or 2, the answer whose other accepted texts they are
 };
 
 struct SourcePlace {

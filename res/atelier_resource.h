@@ -47,6 +47,7 @@
 #define IDC_COLOUR 1018
 #define IDC_CODES_LABEL 1019
 #define IDC_CODES 1020
+#define IDC_ACCENTS 1021
 
 // The question list.
 #define IDC_QUESTIONS_HEADING 1100
@@ -80,6 +81,10 @@
 #define IDC_TRY_ANSWER_LABEL 1219
 #define IDC_TRY_ANSWER 1220
 #define IDC_VERDICT 1221
+#define IDC_VARIANTS_1_LABEL 1222
+#define IDC_VARIANTS_1 1223
+#define IDC_VARIANTS_2_LABEL 1224
+#define IDC_VARIANTS_2 1225
 
 // The problems, the build's progress and the status line.
 #define IDC_PROBLEMS_HEADING 1300

@@ -91,10 +91,20 @@ protected:
     ScopedTempDirectory folder;
 };
 
-// A picture quiz made from nothing: three pictures added, its settings and codes set, the problem
-// it shows fixed from the problems pane, saved and built. The quiz built is byte for byte what
-// zelbo-pack builds from the saved source, which check accepts. Questions added and removed leave
-// no GDI object behind.
+// Clicks the problems pane's row: the maker is brought to the problem's question and field.
+void ClickProblem(const TestAtelier& atelier, int row)
+{
+    NMITEMACTIVATE click = {};
+    click.hdr = {atelier.Item(IDC_PROBLEM_LIST), IDC_PROBLEM_LIST, static_cast<UINT>(NM_CLICK)};
+    click.iItem = row;
+    SendMessageW(atelier.window, WM_NOTIFY, IDC_PROBLEM_LIST, reinterpret_cast<LPARAM>(&click));
+}
+
+// A picture quiz made from nothing: three pictures added, its settings and codes set, the problems
+// it shows fixed from the problems pane, other answers accepted and accents forgiven, undone and
+// redone, saved and built. The quiz built is byte for byte what zelbo-pack builds from the saved
+// source, which check accepts, and opened again it shows what was set. Questions added and removed
+// leave no GDI object behind.
 TEST_F(Atelier, PictureQuizMadeFromNothingBuildsAsTheToolBuildsIt)
 {
     for (const auto& [from, to] : {std::pair<const char*, const char*>{"tile.bmp", "_.bmp"},
@@ -113,22 +123,52 @@ TEST_F(Atelier, PictureQuizMadeFromNothingBuildsAsTheToolBuildsIt)
     atelier.Command(IDC_COLOUR);
     atelier.Settle();
 
-    // The empty answer, on its question and field; a click there brings the maker to it.
-    const std::vector<std::string> problems = atelier.Rows(IDC_PROBLEM_LIST);
-    ASSERT_EQ(problems.size(), 1u) << problems[0];
-    EXPECT_EQ(problems[0].substr(0, problems[0].find(" : ")), "Erreur|3|Réponse 1|question 3, réponse 1");
-    NMITEMACTIVATE click = {};
-    click.hdr = {atelier.Item(IDC_PROBLEM_LIST), IDC_PROBLEM_LIST, static_cast<UINT>(NM_CLICK)};
-    click.iItem = 0;
-    SendMessageW(atelier.window, WM_NOTIFY, IDC_PROBLEM_LIST, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(atelier.Text(IDC_FORM_HEADING), "Question 3 sur 3");
-    EXPECT_EQ(GetFocus(), atelier.Item(IDC_ANSWER_1));
-    atelier.Type(IDC_ANSWER_1, "Lisbonne");
-    atelier.Type(IDC_TRY_ANSWER, "  lisbone");
-    EXPECT_EQ(atelier.Text(IDC_VERDICT), "Quasiment");
+    // The empty answer, then a variant that is the answer again, each on its question and field; a
+    // click there brings the maker to it.
+    const struct {
+        const char* problem;
+        int field;
+        const char* fix;
+        const char* variants; // typed after the fix
+    } problems[] = {{"Erreur|3|Réponse 1|question 3, réponse 1", IDC_ANSWER_1, "Lisbonne", "Lisbõa | LISBONNE "},
+                    {"Erreur|3|Autres réponses 1|question 3, réponse 1, variante 2", IDC_VARIANTS_1,
+                     "Lisbõa | Lissabon |", nullptr}};
+    for (const auto& [problem, field, fix, variants] : problems) {
+        atelier.Settle();
+        const std::vector<std::string> rows = atelier.Rows(IDC_PROBLEM_LIST);
+        ASSERT_EQ(rows.size(), 1u) << rows[0];
+        EXPECT_EQ(rows[0].substr(0, rows[0].find(" : ")), problem);
+        ClickProblem(atelier, 0);
+        EXPECT_EQ(atelier.Text(IDC_FORM_HEADING), "Question 3 sur 3");
+        EXPECT_EQ(GetFocus(), atelier.Item(field));
+        atelier.Type(field, fix);
+        if (variants)
+            atelier.Type(IDC_VARIANTS_1, variants);
+    }
     atelier.Settle();
     EXPECT_TRUE(atelier.Rows(IDC_PROBLEM_LIST).empty()) << atelier.Rows(IDC_PROBLEM_LIST)[0];
-    EXPECT_EQ(atelier.Rows(IDC_QUESTION_LIST)[2], "3|Lisbonne|_.bmp|");
+    EXPECT_EQ(atelier.Rows(IDC_QUESTION_LIST)[2], "3|Lisbonne (+2)|_.bmp|");
+
+    // What the player would say, with accents strict, forgiven, then as undo and redo leave them.
+    auto verdicts = [&] {
+        std::string said;
+        for (const char* typed : {"  lisbone", "lissabon", "LISBOA"}) {
+            atelier.Type(IDC_TRY_ANSWER, typed);
+            said += atelier.Text(IDC_VERDICT) + ",";
+        }
+        return said + (IsDlgButtonChecked(atelier.window, IDC_ACCENTS) ? "tolérés" : "stricts");
+    };
+    EXPECT_EQ(verdicts(), "Quasiment,BRAVO,Quasiment,stricts");
+    SendMessageW(atelier.Item(IDC_ACCENTS), BM_CLICK, 0, 0);
+    EXPECT_EQ(verdicts(), "Quasiment,BRAVO,BRAVO,tolérés");
+    atelier.Command(IDM_UNDO);
+    EXPECT_EQ(verdicts(), "Quasiment,BRAVO,Quasiment,stricts");
+    atelier.Command(IDM_UNDO);
+    EXPECT_EQ(atelier.Text(IDC_VARIANTS_1), "Lisbõa | LISBONNE");
+    atelier.Command(IDM_REDO);
+    atelier.Command(IDM_REDO);
+    EXPECT_EQ(atelier.Text(IDC_VARIANTS_1), "Lisbõa | Lissabon");
+    EXPECT_EQ(verdicts(), "Quasiment,BRAVO,BRAVO,tolérés");
 
     // Questions deleted and brought back leave the GDI objects as they were.
     for (int round = 0; round < 3; ++round) {
@@ -144,6 +184,23 @@ TEST_F(Atelier, PictureQuizMadeFromNothingBuildsAsTheToolBuildsIt)
     atelier.Command(IDM_SAVE);
     EXPECT_EQ(WindowText(atelier.window), "quiz.toml - Zelbo Atelier");
     g_nameToSave = Here("atelier.exe");
+    // "Annuler" before the first picture is converted: the earlier program stays whole, nothing is
+    // said, and the window builds again.
+    CopyFileW(Wide(BuildFolder() + "\\zelbo.exe").c_str(), Here("atelier.exe").c_str(), FALSE);
+    const std::string earlier = ReadFileBytes("atelier.exe");
+    UniqueKernelHandle held(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        resumed(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    g_beforeBuild = [&] {
+        SetEvent(held.Get());
+        WaitForSingleObject(resumed.Get(), 30000);
+    };
+    atelier.Command(IDM_BUILD);
+    ASSERT_TRUE(atelier.WaitFor([&] { return WaitForSingleObject(held.Get(), 0) == WAIT_OBJECT_0; }));
+    atelier.Command(IDC_BUILD_CANCEL);
+    SetEvent(resumed.Get());
+    ASSERT_TRUE(atelier.WaitFor([&] { return !IsWindowVisible(atelier.Item(IDC_BUILD_PROGRESS)); }));
+    g_beforeBuild = nullptr;
+    EXPECT_TRUE(ReadFileBytes("atelier.exe") == earlier);
     atelier.Command(IDM_BUILD);
     ASSERT_TRUE(atelier.WaitFor([&] { return !IsWindowVisible(atelier.Item(IDC_BUILD_PROGRESS)); }));
     EXPECT_TRUE(g_recordedMessages.empty()) << g_recordedMessages[0];
@@ -152,7 +209,21 @@ TEST_F(Atelier, PictureQuizMadeFromNothingBuildsAsTheToolBuildsIt)
     const ToolRun build = RunTool("build quiz.toml -o tool.exe --player \"" + BuildFolder() + "\\zelbo.exe\"");
     ASSERT_EQ(build.exitCode, 0) << build;
     EXPECT_EQ(ReadFileBytes("atelier.exe"), ReadFileBytes("tool.exe"));
-    EXPECT_NE(ReadFileBytes("quiz.toml").find("colour = \"#35CBA3\""), std::string::npos);
+    UniqueModule built(LoadLibraryExA("atelier.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    EXPECT_FALSE(ResourceBytes(built.Get(), "PATCH", 106).empty());
+    const std::string saved = ReadFileBytes("quiz.toml");
+    for (const char* line : {"colour = \"#35CBA3\"\n", "accents = \"tolérés\"\n",
+                             "answers = [[\"Lisbonne\", \"Lisbõa\", \"Lissabon\"]]\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << saved;
+
+    // Opened again, the quiz shows its other answers and its accent option.
+    g_filesToOpen = {Here("quiz.toml")};
+    atelier.Command(IDM_OPEN);
+    ListView_SetItemState(atelier.Item(IDC_QUESTION_LIST), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(atelier.Item(IDC_QUESTION_LIST), 2, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(atelier.Text(IDC_VARIANTS_1), "Lisbõa | Lissabon");
+    EXPECT_EQ(verdicts(), "Quasiment,BRAVO,BRAVO,tolérés");
 }
 
 // Files dropped add questions in name order where they fall, or replace the picture they fall on;
@@ -269,6 +340,34 @@ TEST_F(Atelier, UnsavedWorkIsAskedForKeptAndTried)
     QuizData loaded;
     LoadContentFromModule(loaded, quiz.Get());
     EXPECT_STREQ(loaded.title, "Essai");
+
+    // The tries of editors that ended go at the next start, save one whose quiz is still played.
+    const std::wstring tries = TryFolder().substr(0, TryFolder().find_last_of(L'\\') + 1);
+    for (const wchar_t* name : {L"essai-1234567", L"essai-7654321"}) {
+        CreateDirectoryW((tries + name).c_str(), nullptr);
+        for (const wchar_t* file : {L"\\essai.exe", L"\\quiz.toml"})
+            CopyFileW((TryFolder() + file).c_str(), (tries + name + file).c_str(), FALSE);
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION played = {};
+    ASSERT_TRUE(CreateProcessW((tries + L"essai-7654321\\essai.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0,
+                               nullptr, (tries + L"essai-7654321").c_str(), &startup, &played));
+    UniqueKernelHandle playedProcess(played.hProcess), playedThread(played.hThread);
+    auto left = [&] {
+        std::string names;
+        for (const wchar_t* name : {L"essai-1234567", L"essai-7654321"})
+            names += GetFileAttributesW((tries + name + L"\\quiz.toml").c_str()) != INVALID_FILE_ATTRIBUTES
+                         ? Narrow(name) + " "
+                         : "";
+        return names + (GetFileAttributesW(TryFolder().c_str()) != INVALID_FILE_ATTRIBUTES ? "own" : "");
+    };
+    RemoveEndedTries();
+    EXPECT_EQ(left(), "essai-7654321 own");
+    TerminateProcess(played.hProcess, 0);
+    WaitForSingleObject(played.hProcess, INFINITE);
+    RemoveEndedTries();
+    EXPECT_EQ(left(), "own");
 
     // The old file is held open, so that it cannot be replaced.
     WriteFileBytes("quiz.toml", "ancien");

@@ -194,6 +194,33 @@ TEST(QuizDocument, ListEditsKeepTheOrderAndTheSelection)
     EXPECT_TRUE(empty.Quiz().mediaKind == MEDIA_PICTURE && empty.Quiz().questions.empty());
 }
 
+// The other accepted answers are typed as a table's column holds them; typing them is one step to
+// undo, the accent option another.
+TEST(QuizDocument, VariantsTypedAndAccentsSetAreUndoneStepByStep)
+{
+    QuizDocument document(QuizOf({"Charles de Gaulle"}), "", false);
+    const char* const typed[][2] = {{"De Gaulle", "De Gaulle"},
+                                    {"De Gaulle |", "De Gaulle"},
+                                    {" De Gaulle|Général de Gaulle ", "De Gaulle | Général de Gaulle"},
+                                    {"De Gaulle || Général de Gaulle | ", "De Gaulle | Général de Gaulle"}};
+    for (const auto& [text, shown] : typed) {
+        SetVariants(document, 0, 1, text);
+        EXPECT_EQ(VariantsText(document.Quiz().questions[0], 1), shown) << text;
+    }
+    EXPECT_TRUE(document.Quiz().questions[0].variants[0].empty());
+    SetAccentsForgiven(document, true, {0});
+    SetVariants(document, 0, 0, "|");
+    EXPECT_TRUE(document.Quiz().accentsForgiven && document.Modified());
+    document.Undo();
+    EXPECT_TRUE(document.Quiz().accentsForgiven);
+    document.Undo();
+    EXPECT_FALSE(document.Quiz().accentsForgiven);
+    EXPECT_EQ(document.Quiz().questions[0].variants[1].size(), 2u);
+    document.Undo();
+    EXPECT_TRUE(document.Quiz().questions[0].variants[1].empty());
+    EXPECT_FALSE(document.CanUndo());
+}
+
 // Files added as zelbo-pack new --pictures names them, whatever their folders.
 TEST(QuizFiles, FilesBecomeQuestionsInNameOrder)
 {
@@ -221,6 +248,8 @@ TEST(QuizFiles, SourceTextsParseBackToTheEditedQuiz)
     quiz.title = "Capitales « d'Europe »";
     quiz.answersPerQuestion = 2;
     quiz.questions[0].answers[1] = "France";
+    quiz.questions[0].variants[1] = {"République française", "FR"};
+    quiz.accentsForgiven = true;
     quiz.questions[1].answers[1] = "Italie";
     quiz.questions[0].picture = "C:/quiz/images/paris.jpg";
     quiz.questions[1].picture = "C:/photos/rome.jpg";
@@ -234,7 +263,9 @@ TEST(QuizFiles, SourceTextsParseBackToTheEditedQuiz)
     EXPECT_TRUE(parse.diagnostics.empty()) << parse.diagnostics[0].message;
     const std::string again = SourceTextFor(EditableQuiz(parse.quiz, "C:/quiz"), "C:/quiz");
     EXPECT_EQ(again, text);
-    EXPECT_EQ(FieldName({1, SourceField::ANSWER, 1}) + "," + FieldName({0, SourceField::CODE, 0}), "Réponse 1,Codes");
+    EXPECT_EQ(FieldName({1, SourceField::ANSWER, 1}) + "," + FieldName({0, SourceField::CODE, 0}) + "," +
+                  FieldName({1, SourceField::VARIANTS, 2}),
+              "Réponse 1,Codes,Autres réponses 2");
 }
 
 TEST(Recovery, CopiesNameTheirSourceAndNotesTheirProcess)
@@ -246,8 +277,10 @@ TEST(Recovery, CopiesNameTheirSourceAndNotesTheirProcess)
     EXPECT_FALSE(ReadRecoveryText("title = \"x\"\n").ok);
     EXPECT_EQ(RecoveryPathBeside("C:/q/quiz.toml"), "C:/q/quiz.toml.recuperation");
     EXPECT_EQ(ProcessOfRecoveryNote(RecoveryNoteName(4321)), 4321u);
-    for (const char* name : {"atelier-.note", "atelier-12x.note", "atelier-12.txt", "sans-titre-12.recuperation"})
-        EXPECT_EQ(ProcessOfRecoveryNote(name), 0u) << name;
+    EXPECT_EQ(ProcessOfTryFolder(TryFolderName(4321)), 4321u);
+    for (const char* name : {"atelier-.note", "atelier-12x.note", "atelier-12.txt", "sans-titre-12.recuperation",
+                             "essai-", "essai-12x", "essai12", "essai-1234567890"})
+        EXPECT_EQ(ProcessOfRecoveryNote(name) + ProcessOfTryFolder(name), 0u) << name;
 }
 
 TEST(StatusLine, CountsAndSizeInFrench)
@@ -276,14 +309,14 @@ TEST(Layout, NothingIsCutOrOverlapsFromTheMinimumUp)
         for (const FormShape& shape : {FormShape{true, true, true, true, true, true}, FormShape{}}) {
             // Every control of the window but the status line; the optional ones when the shape asks.
             std::set<int> expected;
-            for (const auto& [first, last] : {std::pair<int, int>{IDC_SETTINGS_HEADING, IDC_CODES},
+            for (const auto& [first, last] : {std::pair<int, int>{IDC_SETTINGS_HEADING, IDC_ACCENTS},
                                               {IDC_QUESTIONS_HEADING, IDC_MOVE_DOWN},
-                                              {IDC_FORM_HEADING, IDC_VERDICT},
+                                              {IDC_FORM_HEADING, IDC_VARIANTS_2},
                                               {IDC_PROBLEMS_HEADING, IDC_BUILD_CANCEL}})
                 for (int id = first; id <= last; ++id)
                     expected.insert(id);
             const std::pair<bool, std::vector<int>> optional[] = {
-                {shape.secondAnswer, {IDC_ANSWER_2_LABEL, IDC_ANSWER_2}},
+                {shape.secondAnswer, {IDC_ANSWER_2_LABEL, IDC_ANSWER_2, IDC_VARIANTS_2_LABEL, IDC_VARIANTS_2}},
                 {shape.questionText, {IDC_TEXT_LABEL, IDC_TEXT}},
                 {shape.picture,
                  {IDC_PICTURE_LABEL, IDC_PICTURE_VIEW, IDC_PICTURE_NAME, IDC_PICTURE_CHOOSE, IDC_PICTURE_REMOVE}},

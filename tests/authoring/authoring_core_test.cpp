@@ -191,8 +191,9 @@ std::string Variants(int count, size_t length)
 std::string PlaceOf(const SourcePlace& place)
 {
     const char* const fields[] = {
-        "",       "title", "creator", "explanation", "kind",    "answers_per_question", "label",          "reveal",
-        "colour", "code",  "answer",  "text",        "picture", "reveal_text",          "answer_picture", "accents"};
+        "",        "title",       "creator",        "explanation", "kind",    "answers_per_question",
+        "label",   "reveal",      "colour",         "code",        "answer",  "text",
+        "picture", "reveal_text", "answer_picture", "accents",     "variants"};
     const char* field = fields[static_cast<int>(place.field)];
     const std::string question = place.question ? "q" + std::to_string(place.question) + (*field ? "." : "") : "";
     return question + field + (place.number ? std::to_string(place.number) : "");
@@ -301,31 +302,31 @@ TEST(QuizSource, ProblemsAreReportedWithTheirLine)
         {head + Repeat(tq, 97), "291:E:q97:plus de 96 questions"},
         // Variants, after the stored answer in a list: refused where the player would never meet them.
         {h + q + "answers = [[]]\ntext = \"t\"\n", "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1 : la liste est vide"},
-        {h + q + "answers = [[\"Paris\", \"  \"]]\n", "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : une "
+        {h + q + "answers = [[\"Paris\", \"  \"]]\n", "5:E:q1.variants1:question 1, r\xC3\xA9ponse 1, variante 1 : une "
                                                       "variante vide"},
-        {h + q + "answers = [[\"Paris\", \" PARIS\"]]\n", "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : "
+        {h + q + "answers = [[\"Paris\", \" PARIS\"]]\n", "5:E:q1.variants1:question 1, r\xC3\xA9ponse 1, variante 1 : "
                                                           "\xC2\xAB  PARIS \xC2\xBB est la r\xC3\xA9ponse attendue"},
         {h + q + "answers = [[\n\"Gen\xC3\xA8ve\",\n\"Genf\",\n\"GENF\"]]\n",
-         "8:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 2 : \xC2\xAB GENF \xC2\xBB r\xC3\xA9p\xC3\xA8te la "
+         "8:E:q1.variants1:question 1, r\xC3\xA9ponse 1, variante 2 : \xC2\xAB GENF \xC2\xBB r\xC3\xA9p\xC3\xA8te la "
          "variante 1 pour le lecteur, qui ignore les majuscules et les espaces autour"},
         {h + "accents = \"toleres\"\n" + q + "answers = [[\"Gen\xC3\xA8ve\", \"GENEVE\"]]\n",
-         "6:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : \xC2\xAB GENEVE \xC2\xBB est la r\xC3\xA9ponse "
+         "6:E:q1.variants1:question 1, r\xC3\xA9ponse 1, variante 1 : \xC2\xAB GENEVE \xC2\xBB est la r\xC3\xA9ponse "
          "attendue elle-m\xC3\xAAme pour le lecteur, qui ignore les majuscules, les accents"},
         {h + "accents = \"tol\xC3\xA9r\xC3\xA9s\"\n" + q + "answers = [[\"\xC5\x92uf\", \"oeuf \"]]\n",
-         "6:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : \xC2\xAB oeuf  \xC2\xBB est la"},
+         "6:E:q1.variants1:question 1, r\xC3\xA9ponse 1, variante 1 : \xC2\xAB oeuf  \xC2\xBB est la"},
         {h + "accents = \"oui\"\n" + tq, "4:E:accents:accents doit valoir \"stricts\" ou \"tol\xC3\xA9r\xC3\xA9s\""},
         {h + q + "answers = [[\"a\", \" b\"]]\ntext = \"t\"\n",
-         "5:W:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 1 : des espaces"},
+         "5:W:q1.variants1:question 1, r\xC3\xA9ponse 1, variante 1 : des espaces"},
         {"title = \"x\"\nkind = \"picture\"\nanswers_per_question = 2\ncodes = [\"A\"]\n" + q +
              "answers = [[\"Paris\", \"Paname\"], [\"France\", \"\xE2\x82\xAC\xE2\x89\xA0\"]]\n",
-         "6:E:q1.answer2:question 1, r\xC3\xA9ponse 2, variante 1" + character + "\xE2\x89\xA0"},
+         "6:E:q1.variants2:question 1, r\xC3\xA9ponse 2, variante 1" + character + "\xE2\x89\xA0"},
         {h + q + "answers = [[\"a\"" + Variants(256, 4) + "]]\n",
-         "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1 : plus de 255"},
+         "5:E:q1.variants1:question 1, r\xC3\xA9ponse 1 : plus de 255"},
         // Four bytes of header and box count, 252 variants of 259 bytes and their ends, then one that
         // brings the payload to 65,535 bytes exactly, or one byte past.
         {h + q + "answers = [[\"a\"" + Variants(252, 259) + ", \"" + Repeat("z", 10) + "\"]]\ntext = \"t\"\n", ""},
         {h + q + "answers = [[\"a\"" + Variants(252, 259) + ", \"" + Repeat("z", 11) + "\"]]\n",
-         "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1, variante 253 : les variantes du quiz d\xC3\xA9passent"}};
+         "5:E:q1.variants1:question 1, r\xC3\xA9ponse 1, variante 253 : les variantes du quiz d\xC3\xA9passent"}};
     for (const auto& [source, diagnostic] : cases) {
         const SourceParse parse = ParseQuizSource(source);
         const std::string all = Diagnostics(parse);
