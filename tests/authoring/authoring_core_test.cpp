@@ -58,6 +58,16 @@ TEST(MediaFormat, FirstBytesTellTheFormat)
         for (size_t i = 1; i < row.size(); ++i)
             EXPECT_EQ(names[static_cast<int>(SniffMediaFormat(row[i]))], row[0]) << i;
     }
+    // A picture too large keeps its shape, its longer side on the limit, and never loses a side.
+    const PixelSize fits[][2] = {{{520, 300}, {520, 300}},
+                                 {{1040, 300}, {520, 150}},
+                                 {{300, 1041}, {149, 520}},
+                                 {{5000, 4}, {520, 1}},
+                                 {{4, 5000}, {1, 520}}};
+    for (const auto& [size, fitted] : fits) {
+        const PixelSize got = FitPicture(size, 520);
+        EXPECT_TRUE(got.width == fitted.width && got.height == fitted.height) << size.width << "x" << size.height;
+    }
 }
 
 TEST(MediaFormat, SymbolTablePointerIsClearedOnlyInAPeImage)
