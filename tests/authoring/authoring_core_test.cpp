@@ -286,6 +286,8 @@ TEST(QuizSource, ProblemsAreReportedWithTheirLine)
         {head + "codes = [\"A\", 5]\n" + tq, "3:E:code2:le code 2 doit \xC3\xAAtre une cha\xC3\xAEne"},
         // Codes travel in their own resource, ended by CR LF, so "|" is harmless there.
         {head + "codes = [\"A|B\"]\n" + tq, ""},
+        {h + q + "answers = [\"A|B\"]\ntext = \"t\"\n",
+         "5:E:q1.answer1:question 1, r\xC3\xA9ponse 1 : le caract\xC3\xA8re \xC2\xAB | \xC2\xBB"},
         {h + q + "answers = [\"oui\", \"non\"]\ntext = \"t\"\n",
          "5:E:q1.answer:question 1 : answers doit donner 1 r\xC3\xA9ponse ("},
         {head + "answers_per_question = 2\ncodes = [\"A\"]\n" + q + "answers = [\"a\"]\ntext = \"t\"\n",

@@ -80,8 +80,13 @@ TEST(ContentFormat, ParsedContentIsWrittenBackAsTheFormatCarriesIt)
     // The writer refuses what it cannot carry, writing nothing; a '|' in a text it does not carry is harmless.
     Bytes out;
     ASSERT_EQ(Parse(FULL, content.get()), CONTENT_OK);
-    content->questions[0].revealText[0] = '|';
-    EXPECT_TRUE(WriteQuizContent(*content, &out) == CONTENT_TEXT_HOLDS_SEPARATOR && out.empty());
+    QuestionContent& first = content->questions[0];
+    for (char* text : {content->answerLabel2, first.answer1, first.answer2, first.questionText, first.revealText}) {
+        const char kept = text[0];
+        text[0] = '|';
+        EXPECT_TRUE(WriteQuizContent(*content, &out) == CONTENT_TEXT_HOLDS_SEPARATOR && out.empty());
+        text[0] = kept;
+    }
     content->revealMode = 256;
     EXPECT_TRUE(WriteQuizContent(*content, &out) == CONTENT_BAD_REVEAL_MODE && out.empty());
     content->revealMode = REVEAL_PICTURE;

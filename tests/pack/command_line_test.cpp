@@ -15,7 +15,7 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
         {{"extract", "--help"}, "extract H"},
         {{"build", "q.toml", "-o", "q.exe", "--player", "p.exe", "--keep-pictures", "--jobs", "3"},
          "build q.toml -o q.exe -p p.exe K J3"},
-        {{"extract", "q.exe", "-o", "d"}, "extract q.exe -o d"},
+        {{"extract", "q.exe", "-o", "d", "--force"}, "extract q.exe -o d F"},
         {{"encode", "a", "b"}, "encode a b"},
         {{"decode", "a", "-"}, "decode a -"},
         {{"check", "q.toml"}, "check q.toml"},
@@ -28,6 +28,7 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
         {{"pack"}, "! commande inconnue \xC2\xAB pack \xC2\xBB"},
         {{"encode", "a"}, "! encode attend 2 arguments, 1 donn\xC3\xA9 (zelbo-pack encode --help)"},
         {{"grade", "--tsv"}, "! grade attend 1 argument, 0 donn\xC3\xA9 ("},
+        {{"grade", "--tsv", "a", "b"}, "! grade attend 1 argument, 2 donn\xC3\xA9s ("},
         {{"grade", "a", "b", "c"}, "! grade attend 2 arguments, 3 donn\xC3\xA9s ("},
         {{"build", "q.toml"}, "! build demande -o SORTIE.exe"},
         {{"extract", "q.exe"}, "! extract demande -o DOSSIER"},
@@ -48,7 +49,7 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
             made += " " + operand;
         made += (c.output.empty() ? "" : " -o " + c.output) + (c.player.empty() ? "" : " -p " + c.player);
         made += std::string(c.keepPictures ? " K" : "") + (c.jobs ? " J" + std::to_string(c.jobs) : "") +
-                (c.tsv ? " T" : "") + (c.accentsForgiven ? " A" : "") + (c.help ? " H" : "");
+                (c.tsv ? " T" : "") + (c.accentsForgiven ? " A" : "") + (c.force ? " F" : "") + (c.help ? " H" : "");
         EXPECT_EQ(made.substr(0, parse.ok ? std::string::npos : expected.size()), expected);
     }
     EXPECT_NE(PackHelpText("extract").find("extract QUIZ.exe -o DOSSIER"), std::string::npos);
