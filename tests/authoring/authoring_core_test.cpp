@@ -429,18 +429,18 @@ QuizSource RandomQuiz(std::mt19937& random)
 // What the writer writes parses back into the quiz it wrote, whatever its texts hold: an editor saves
 // the source that check reads. A quiz the player can hold, taken back out of its payloads as extract
 // does, builds the same payloads, its variants and accent option included: the examples, a quiz with
-// variants and forgiven accents whose texts hold every character of the player's code page, and
-// random quizzes. The writer writes every value of a quiz, so it serves to compare them.
+// variants and strict accents, the same forgiving accents with texts that hold every character of the
+// player's code page, and random quizzes. The writer writes every value of a quiz, so it serves to compare them.
 TEST(QuizWriter, WhatItWritesParsesBackIntoTheSameQuizAndContent)
 {
-    std::vector<QuizSource> quizzes = {ParseQuizSource(VALID_SOURCE).quiz};
+    std::vector<QuizSource> quizzes(2, ParseQuizSource(VALID_SOURCE).quiz);
     // A quiz without codes is written without a word of check.
     quizzes[0].codes.clear();
     EXPECT_TRUE(ParseQuizSource(WriteQuizSource(quizzes[0])).diagnostics.empty());
-    quizzes[0].accentsForgiven = true;
+    quizzes[1].accentsForgiven = true;
     for (int c = 1; c < 0x100; ++c)
         if (c != '|' && c != '\r' && c != '\n')
-            quizzes[0].questions[1].text += Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
+            quizzes[1].questions[1].text += Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
     for (const char* example : {"demo", "texte", "audio", "video"}) {
         std::ifstream file(std::string(ZELBO_SOURCE_DIR) + "/examples/" + example + "/quiz.toml", std::ios::binary);
         std::ostringstream source;
@@ -464,6 +464,12 @@ TEST(QuizWriter, WhatItWritesParsesBackIntoTheSameQuizAndContent)
         if (parse.HasErrors() || !MakeQuizPayloads(quiz, &payloads, &error))
             continue;
         ASSERT_TRUE(MakeAcceptedPayload(quiz, &accepted, &error)) << error;
+        // Accepted answers are written when accents are forgiven or a box has variants, and only then.
+        bool varies = false;
+        for (const SourceQuestion& question : quiz.questions)
+            for (int p = 0; p < BoxesPerQuestion(quiz.mediaKind, quiz.answersPerQuestion); ++p)
+                varies = varies || !question.variants[p].empty();
+        EXPECT_EQ(accepted.empty(), !quiz.accentsForgiven && !varies) << written;
         ASSERT_TRUE(LzwEncodeBytes(payloads.content, &stream) == LZW_OK && LzwDecodeBytes(stream, &content) == LZW_OK);
         ASSERT_TRUE(ReadQuizPayloads(content, payloads.codes, &back, &error)) << error;
         ASSERT_TRUE(accepted.empty() || ReadAcceptedPayload(accepted, &back, &error)) << error;
