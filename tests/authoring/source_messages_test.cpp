@@ -40,7 +40,7 @@ TEST(SourceText, WindowsEncodingsAreReadOrExplained)
         {Utf16(u"t = \"\u20AC\"\n", true), "t = \"\u20AC\"\n"},
         {Utf16(u"a\n\xD800\n", false), "2: le fichier, en UTF-16, s'interrompt au milieu d'un caract\u00E8re" + advice},
         {Utf16(u"a", false) + "b", "1: le fichier, en UTF-16, s'interrompt"},
-        {Utf16(u"a\n\xD800", false), "2: le fichier, en UTF-16, s'interrompt"},
+        {Utf16(u"\n\xD800", false), "2: le fichier, en UTF-16, s'interrompt"},
         {"a = 1\nb = \"\xE9t\xE9\"\n", "2: le fichier n'est pas en UTF-8 : il semble enregistr\u00E9 en Windows-1252 "
                                        "(\u00AB ANSI \u00BB dans le Bloc-notes), o\u00F9 l'octet 0xE9 de cette "
                                        "ligne est \u00AB \u00E9 \u00BB" +
@@ -69,7 +69,7 @@ TEST(QuizSource, MessagesAreFrenchAndInLineOrder)
           "\u00AB \\p \u00BB) : entre guillemets, \u00AB \\ \u00BB commence"}},
         {"p = \"C:\\Users\\zoe\"\n", {"quiz.toml:1:10: erreur : \u00AB \\u \u00BB ou \u00AB \\U \u00BB"}},
         {"title = \"abc\nkind = 1\n", {"quiz.toml:1:13: erreur : texte non ferm\u00E9 : il manque le guillemet"}},
-        {"title = \"a\x01\"\n", {"quiz.toml:1:11: erreur : caract\u00E8re de contr\u00F4le interdit"}},
+        {"\ntitle = \"a\x01\"\n", {"quiz.toml:2:11: erreur : caract\u00E8re de contr\u00F4le interdit"}},
         {"title = \"x\"\ntitle = \"y\"\n", {"quiz.toml:2:9: erreur : \u00AB title \u00BB est d\u00E9j\u00E0"}},
         {"codes = [\n  \"A\"  # un\n  # deux\n\n  \"B\",\n]\n", {"quiz.toml:2:6: erreur : il manque une virgule"}},
         {"codes = [\"A\"\n\"B\"]\n", {"quiz.toml:1:13: erreur : il manque une virgule"}},
