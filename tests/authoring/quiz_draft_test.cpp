@@ -78,7 +78,7 @@ TEST(TableReader, RefusesWhatIsNoTable)
     } cases[] = {
         {std::string("PK\3\4\0\0", 6), 0}, // a binary file (a workbook, not its text)
         {"q;r\n\"deux\nlignes\";x\n", 2},  // a line break inside a quoted field
-        {"q;r\na;b\n\"jamais ferm\xC3\xA9", 3},
+        {"q;r\n\na;b\n\"jamais ferm\xC3\xA9", 4},
     };
     for (const Case& c : cases) {
         const DecodedText text = DecodeTextFile(c.bytes);

@@ -137,10 +137,14 @@ TEST(ScrollMath, RangesAndRequests)
 // notches each one completes.
 TEST(ScrollMath, WheelDeltasAddUpToWholeNotches)
 {
-    const std::pair<std::vector<int>, std::string> turns[] = {
-        {{-40, -40, -40}, "0 0 -1"}, {{-30, -30, -30, -30}, "0 0 0 -1"}, {{-240}, "-2"},
-        {{-60, 60, 60}, "0 0 1"},    {{-100, -100, -100}, "0 -1 -1"},    {{90, 90, -30, 0}, "0 1 0 0"},
-        {{120, -120, 120}, "1 -1 1"}};
+    const std::pair<std::vector<int>, std::string> turns[] = {{{-40, -40, -40}, "0 0 -1"},
+                                                              {{-30, -30, -30, -30}, "0 0 0 -1"},
+                                                              {{-240}, "-2"},
+                                                              {{-60, 60, 60}, "0 0 1"},
+                                                              {{-100, -100, -100}, "0 -1 -1"},
+                                                              {{90, 90, -30, 0}, "0 1 0 0"},
+                                                              {{120, -120, 120}, "1 -1 1"},
+                                                              {{121, -120}, "1 -1"}};
     for (const auto& [deltas, expected] : turns) {
         WheelTotal total = {};
         std::string notches;

@@ -36,6 +36,8 @@ TEST(CommandLine, ArgumentsMakeCommandsOrFrenchErrors)
         {{"extract", "q.exe", "-o", "d", "--keep-pictures"}, "! option inconnue \xC2\xAB --keep-pictures \xC2\xBB"},
         {{"check", "q.toml", "--tsv"}, "! option inconnue"},
         {{"grade", "a", "b", "--jobs", "2"}, "! option inconnue"},
+        {{"check", "q.toml", "--force"}, "! option inconnue"},
+        {{"build", "q.toml", "-o", "q.exe", "--force"}, "! option inconnue"},
         {{"decode", "a", "b", "--player", "p"}, "! option inconnue"},
         {{"encode", "a", "b", "-o", "x"}, "! option inconnue"},
         {{"new", "--table", "t.csv", "--title"}, "! l'option --title attend une valeur"},
@@ -69,7 +71,8 @@ TEST(CommandLine, DroppedFilesAndFoldersMakeTheirCommands)
         {"C:\\Quiz.v2\\notes", ""},
         {"check/", ""},
         {"csv", ""},
-        {"--help", ""}};
+        {"--help", ""},
+        {"-x.toml", ""}};
     for (const auto& [dropped, expected] : cases) {
         const bool isFolder = dropped.back() == '/';
         PackCommand c;
