@@ -212,16 +212,18 @@ void UpdateVerdict()
     const std::string typed = ControlUtf8(Control(IDC_TRY_ANSWER));
     std::string verdict;
     if (question && !typed.empty()) {
-        const int answers = g_atelier.document.Quiz().answersPerQuestion == 2 ? 2 : 1;
+        // One verdict per box the player makes: a text question has one box whatever the quiz says.
+        const QuizSource& quiz = g_atelier.document.Quiz();
+        const int answers = BoxesPerQuestion(quiz.mediaKind, quiz.answersPerQuestion);
         const Cp1252Result typedText = Utf8ToCp1252(typed);
         for (int p = 0; p < answers; ++p) {
             std::string accepted = question->answers[p];
             for (const std::string& variant : question->variants[p])
                 accepted += "|" + variant;
             const Cp1252Result expected = Utf8ToCp1252(accepted);
-            const std::string one = typedText.ok && expected.ok ? GradeToUtf8(expected.text, typedText.text,
-                                                                              g_atelier.document.Quiz().accentsForgiven)
-                                                                : "caractère absent du jeu du lecteur";
+            const std::string one = typedText.ok && expected.ok
+                                        ? GradeToUtf8(expected.text, typedText.text, quiz.accentsForgiven)
+                                        : "caractère absent du jeu du lecteur";
             verdict += answers == 1 ? one : (p ? " — " : "") + ("Réponse " + std::to_string(p + 1) + " : " + one);
         }
     }
@@ -403,7 +405,7 @@ void ShowSettings()
     CheckDlgButton(g_atelier.window, IDC_ACCENTS, quiz.accentsForgiven ? BST_CHECKED : BST_UNCHECKED);
     SetControlUtf8(Control(IDC_CODES), CodeLines(quiz));
     // The player shows the captions only beside the two boxes of a picture, audio or video question.
-    const bool captionsShown = quiz.mediaKind != MEDIA_TEXT && quiz.answersPerQuestion == 2;
+    const bool captionsShown = BoxesPerQuestion(quiz.mediaKind, quiz.answersPerQuestion) == 2;
     for (int id : {IDC_LABEL_1, IDC_LABEL_2})
         EnableWindow(Control(id), captionsShown || !ControlUtf8(Control(id)).empty());
     InvalidateRect(Control(IDC_COLOUR_SWATCH), nullptr, FALSE);
